@@ -1,0 +1,145 @@
+#include "framework/effect_shell.h"
+
+namespace nuv {
+
+volatile std::int64_t ModuleCounters::objectCount = 0;
+volatile std::int64_t ModuleCounters::serverLocks = 0;
+
+namespace {
+
+template <class Service>
+void ReleaseAndClear(Service*& service) {
+    if (service != nullptr) {
+        service->Release();
+        service = nullptr;
+    }
+}
+
+template <class Service>
+bool QueryService(IUnknown* context, REFIID iid, Service*& service) {
+    ReleaseAndClear(service);
+    void* found = nullptr;
+    if (context == nullptr || FAILED(context->QueryInterface(iid, &found)) || found == nullptr) return false;
+    service = static_cast<Service*>(found);
+    return true;
+}
+
+}  // namespace
+
+NuvMfxShell::NuvMfxShell(const EffectIdentity& identity) : identity_(identity) {
+    InterlockedAdd64(&ModuleCounters::objectCount, 1);
+}
+
+NuvMfxShell::~NuvMfxShell() {
+    ReleaseServices();
+    InterlockedAdd64(&ModuleCounters::objectCount, -1);
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::QueryInterface(REFIID riid, void** ppv) {
+    if (ppv == nullptr) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IMfxEventFilter)) {
+        *ppv = static_cast<IMfxEventFilter*>(this);
+    } else if (IsEqualIID(riid, IID_IPersistStream)) {
+        *ppv = static_cast<IPersistStream*>(this);
+    } else if (IsEqualIID(riid, IID_ISpecifyPropertyPages)) {
+        *ppv = static_cast<ISpecifyPropertyPages*>(this);
+    } else {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG STDMETHODCALLTYPE NuvMfxShell::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement32(&referenceCount_));
+}
+
+ULONG STDMETHODCALLTYPE NuvMfxShell::Release() {
+    const std::int32_t left = InterlockedDecrement32(&referenceCount_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::Connect(IUnknown* context) {
+    HRESULT result = S_OK;
+    if (!QueryService(context, IID_HostTimeService, timeService)) {
+        result = E_FAIL;
+    } else if (identity_.needsPulseService && !QueryService(context, IID_HostPulseService, pulseService)) {
+        result = E_FAIL;
+    } else {
+        auxServiceFound = QueryService(context, IID_HostAuxService, auxService) ? 1 : 0;
+    }
+    return AfterConnect(context, result);
+}
+
+HRESULT NuvMfxShell::AfterConnect(IUnknown*, HRESULT result) { return result; }
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::Disconnect() {
+    BeforeDisconnect();
+    ReleaseServices();
+    return S_OK;
+}
+
+void NuvMfxShell::ReleaseServices() {
+    ReleaseAndClear(timeService);
+    ReleaseAndClear(pulseService);
+    ReleaseAndClear(auxService);
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::OnStart(std::int32_t, HostEventQueue*) { return S_OK; }
+HRESULT STDMETHODCALLTYPE NuvMfxShell::OnLoop(std::int32_t, std::int32_t, HostEventQueue*) { return S_OK; }
+HRESULT STDMETHODCALLTYPE NuvMfxShell::OnStop(std::int32_t, HostEventQueue*) { return S_OK; }
+HRESULT STDMETHODCALLTYPE NuvMfxShell::OnEvents(std::int32_t, std::int32_t, HostEventQueue*, HostEventQueue*) {
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE NuvMfxShell::OnInput(HostDataQueue*, HostDataQueue*) { return S_OK; }
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::GetClassID(CLSID* classId) {
+    if (classId == nullptr) return E_POINTER;
+    *classId = identity_.effectClass;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::IsDirty() { return dirtyFlag != 0 ? S_OK : S_FALSE; }
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::Load(IStream* stream) {
+    SettingsReader in(stream);
+    std::uint32_t version = 0;
+    in.Field(version);
+    if (in.Ok()) LoadFields(in, version);
+    if (!in.Ok()) return E_FAIL;
+    AfterLoad();
+    dirtyFlag = 0;
+    refreshFlag = 1;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::Save(IStream* stream, BOOL clearDirty) {
+    SettingsWriter out(stream);
+    out.Field(SaveVersion());
+    if (out.Ok()) SaveFields(out);
+    if (!out.Ok()) return E_FAIL;
+    if (clearDirty) dirtyFlag = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::GetSizeMax(ULARGE_INTEGER* size) {
+    if (size == nullptr) return E_POINTER;
+    size->QuadPart = identity_.streamSize;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxShell::GetPages(CAUUID* pages) {
+    if (pages == nullptr) return E_POINTER;
+    pages->cElems = 1;
+    pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID)));
+    if (pages->pElems == nullptr) {
+        pages->cElems = 0;
+        return E_OUTOFMEMORY;
+    }
+    *pages->pElems = identity_.pageClass;
+    return S_OK;
+}
+
+}  // namespace nuv

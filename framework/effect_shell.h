@@ -1,0 +1,112 @@
+// The effect object shell shared by every plug-in: one object with three faces
+// (IMfxEventFilter, IPersistStream, ISpecifyPropertyPages), its reference count,
+// settings lock, flags, page size, host-service references and the settings
+// stream framing. An engine derives from NuvMfxShell and supplies only its
+// parameters, its stream fields and its event processing.
+//
+// Lifetime rules, all in this class:
+//   - created with a reference count of 1; the last Release deletes the object;
+//   - every constructor adds 1 to the module object count, the destructor takes
+//     it away again;
+//   - Connect holds one reference to each service it obtains (time, pulse where
+//     the engine asks for it, aux when present); Disconnect releases them, and so
+//     does the destructor for a host that never disconnects. The context itself
+//     is not kept; an engine that needs it takes its own reference.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/host_types.h"
+#include "framework/settings_stream.h"
+#include "platform/sync.h"
+
+namespace nuv {
+
+// What tells the deliverables apart at the shell's level.
+struct EffectIdentity {
+    CLSID effectClass;            // GetClassID, registration
+    CLSID pageClass;              // GetPages
+    std::uint32_t streamSize;     // GetSizeMax
+    bool needsPulseService;       // Connect fails without HostPulseService
+};
+
+class NuvMfxShell : public IMfxEventFilter, public IPersistStream, public ISpecifyPropertyPages {
+public:
+    explicit NuvMfxShell(const EffectIdentity& identity);
+    virtual ~NuvMfxShell();
+    NuvMfxShell(const NuvMfxShell&) = delete;
+    NuvMfxShell& operator=(const NuvMfxShell&) = delete;
+
+    // IUnknown; any thread.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IMfxEventFilter; host threads. Connect and Disconnect are final: engines
+    // hook in through AfterConnect and BeforeDisconnect.
+    HRESULT STDMETHODCALLTYPE Connect(IUnknown* context) final;
+    HRESULT STDMETHODCALLTYPE Disconnect() final;
+    HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
+                                       HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
+
+    // IPersistStream; any thread, without the settings lock.
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) final;
+    HRESULT STDMETHODCALLTYPE IsDirty() final;
+    HRESULT STDMETHODCALLTYPE Load(IStream* stream) final;
+    HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) final;
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) final;
+
+    // ISpecifyPropertyPages; window thread.
+    HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) final;
+
+    // The identity face, which is also how a page holds the effect.
+    IMfxEventFilter* Identity() { return static_cast<IMfxEventFilter*>(this); }
+    const EffectIdentity& Ids() const { return identity_; }
+
+    // Shell fields, shared with the page. Parameters the page writes are
+    // written under settingsLock one value at a time; the flags are plain
+    // aligned 32-bit stores.
+    CriticalSection settingsLock;
+    volatile std::int32_t enabled = 1;
+    volatile std::int32_t refreshFlag = 0;
+    volatile std::int32_t dirtyFlag = 0;
+    std::int32_t pageWidth = -1;
+    std::int32_t pageHeight = -1;
+    std::int32_t auxServiceFound = 0;
+    HostTimeService* timeService = nullptr;
+    HostPulseService* pulseService = nullptr;  // only when identity asks for it
+    HostAuxService* auxService = nullptr;
+
+protected:
+    // Reads the engine's fields after the version. A field read after a failed
+    // one is left untouched by the reader; the engine checks in.Ok() where it
+    // must act between fields. Returns nothing: the shell reports the outcome.
+    virtual void LoadFields(SettingsReader& in, std::uint32_t version) = 0;
+    // Runs only after a complete Load, before the flags change.
+    virtual void AfterLoad() {}
+    virtual std::uint32_t SaveVersion() const = 0;
+    virtual void SaveFields(SettingsWriter& out) = 0;
+    // Runs at the end of every Connect, with the shell's own result (S_OK or
+    // E_FAIL); the engine returns the final result.
+    virtual HRESULT AfterConnect(IUnknown* context, HRESULT result);
+    // Runs at the start of Disconnect, before the services are released.
+    virtual void BeforeDisconnect() {}
+
+private:
+    void ReleaseServices();
+
+    const EffectIdentity identity_;
+    volatile std::int32_t referenceCount_ = 1;
+};
+
+// Process-wide counters of the module, read by DllCanUnloadNow.
+struct ModuleCounters {
+    static volatile std::int64_t objectCount;  // effects alive
+    static volatile std::int64_t serverLocks;  // LockServer balance
+};
+
+}  // namespace nuv

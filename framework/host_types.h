@@ -1,0 +1,174 @@
+// The host sequencer's MIDI filter interface: its records, queues, context
+// services and the filter interface every plug-in implements. Layouts and slot
+// orders are the host's and must not change; the static_asserts hold them.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/com.h"
+
+namespace nuv {
+
+// Event kinds of a song event.
+enum HostEventKind : std::int32_t {
+    Note = 0,
+    KeyAft = 1,
+    Control = 2,
+    ChanAft = 4,
+    Wheel = 5,
+};
+
+#pragma pack(push, 1)
+// One song event, 17 bytes, packed. A Wheel event keeps a signed 16-bit value
+// (0 = centre) in the bytes of `number` and `value`; use WheelValue/SetWheelValue.
+struct HostEvent {
+    std::int32_t time;      // ticks
+    std::uint8_t port;
+    std::uint8_t channel;
+    std::int32_t kind;      // HostEventKind
+    std::uint8_t number;    // note number, key or controller number
+    std::uint8_t value;     // velocity, pressure or controller value
+    std::uint8_t release;   // release velocity of a Note
+    std::int32_t duration;  // ticks, Note only
+};
+#pragma pack(pop)
+static_assert(sizeof(HostEvent) == 17, "HostEvent is the host's 17-byte packed record");
+static_assert(offsetof(HostEvent, kind) == 6 && offsetof(HostEvent, number) == 10 &&
+                  offsetof(HostEvent, release) == 12 && offsetof(HostEvent, duration) == 13,
+              "HostEvent field offsets are the host's");
+
+// One live MIDI record, 8 bytes.
+struct HostData {
+    std::int32_t time;
+    std::uint8_t status;
+    std::uint8_t data1;
+    std::uint8_t data2;
+    std::uint8_t spare;
+};
+static_assert(sizeof(HostData) == 8, "HostData is the host's 8-byte record");
+
+// The signed wheel value of a Wheel event (bytes 10 and 11, little-endian).
+inline std::int16_t WheelValue(const HostEvent& e) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(e.number | (e.value << 8)));
+}
+inline void SetWheelValue(HostEvent& e, std::int16_t v) {
+    const auto u = static_cast<std::uint16_t>(v);
+    e.number = static_cast<std::uint8_t>(u & 0xFF);
+    e.value = static_cast<std::uint8_t>(u >> 8);
+}
+
+// Live-message status nibbles.
+constexpr std::uint8_t kStatusNoteOff = 0x80;
+constexpr std::uint8_t kStatusNoteOn = 0x90;
+constexpr std::uint8_t kStatusKeyAft = 0xA0;
+constexpr std::uint8_t kStatusControl = 0xB0;
+constexpr std::uint8_t kStatusChanAft = 0xD0;
+constexpr std::uint8_t kStatusWheel = 0xE0;
+
+// Interface identifiers of the host.
+inline constexpr IID IID_IMfxEventFilter = {0x8D7FDE01, 0x1B1B, 0x11D2, {0xA8, 0xE0, 0x00, 0x00, 0xA0, 0x09, 0x0D, 0xAF}};
+inline constexpr IID IID_HostTimeService = {0xFF76F7C3, 0xF166, 0x11D1, {0xA8, 0xE0, 0x00, 0x00, 0xA0, 0x09, 0x0D, 0xAF}};
+inline constexpr IID IID_HostPulseService = {0xF5C46121, 0x3C4A, 0x11D2, {0xA8, 0xE0, 0x00, 0x00, 0xA0, 0x09, 0x0D, 0xAF}};
+inline constexpr IID IID_HostAuxService = {0x838C6961, 0x0C50, 0x11D2, {0xA8, 0xE0, 0x00, 0x00, 0xA0, 0x09, 0x0D, 0xAF}};
+// The host's event and data queues are handed over as arguments, never queried
+// for; these identifiers let a substitute host answer QueryInterface for them.
+inline constexpr IID IID_HostEventQueue = {0x4E0D5A10, 0x7B61, 0x4C3E, {0x9F, 0x21, 0x5A, 0x6B, 0x10, 0x20, 0x30, 0x01}};
+inline constexpr IID IID_HostDataQueue = {0x4E0D5A10, 0x7B61, 0x4C3E, {0x9F, 0x21, 0x5A, 0x6B, 0x10, 0x20, 0x30, 0x02}};
+
+// A queue of song events. Any thread the host chooses.
+struct HostEventQueue : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Add(const HostEvent* event) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetCount(std::int32_t* count) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetAt(std::int32_t index, HostEvent* event) = 0;
+
+protected:
+    ~HostEventQueue() = default;
+};
+
+// A queue of live MIDI records.
+struct HostDataQueue : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Add(const HostData* data) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetCount(std::int32_t* count) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetAt(std::int32_t index, HostData* data) = 0;
+
+protected:
+    ~HostDataQueue() = default;
+};
+
+// The host's clock. Slot 3 is a call the plug-ins never make.
+struct HostTimeService : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Reserved3() = 0;
+    // Ticks spanned by a pulse period.
+    virtual std::int32_t STDMETHODCALLTYPE ConvertPeriod(std::int32_t period) = 0;
+    // Ticks per quarter note.
+    virtual std::int32_t STDMETHODCALLTYPE GetTimebase() = 0;
+
+protected:
+    ~HostTimeService() = default;
+};
+
+// Periodic live-input pulses: OnInput is called regularly between BeginPulses
+// and EndPulses.
+struct HostPulseService : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE GetPeriod(std::int32_t* period) = 0;
+    virtual HRESULT STDMETHODCALLTYPE BeginPulses() = 0;
+    virtual HRESULT STDMETHODCALLTYPE EndPulses() = 0;
+
+protected:
+    ~HostPulseService() = default;
+};
+
+// Only probed for; its presence is recorded.
+struct HostAuxService : IUnknown {
+protected:
+    ~HostAuxService() = default;
+};
+
+// The MIDI filter interface of every plug-in. Host threads.
+struct IMfxEventFilter : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Connect(IUnknown* context) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Disconnect() = 0;
+    virtual HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) = 0;
+    virtual HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) = 0;
+    virtual HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) = 0;
+    virtual HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
+                                               HostEventQueue* out) = 0;
+    virtual HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) = 0;
+
+protected:
+    ~IMfxEventFilter() = default;
+};
+
+// Reads a queue the way every engine must: the count once, a failed count or
+// one of 0 or less as empty, indices in order, unreadable entries skipped.
+template <class Queue, class Record, class Visit>
+void ForEachReadable(Queue* queue, Visit&& visit) {
+    if (queue == nullptr) return;
+    std::int32_t count = 0;
+    if (FAILED(queue->GetCount(&count)) || count <= 0) return;
+    for (std::int32_t i = 0; i < count; ++i) {
+        Record record{};
+        if (FAILED(queue->GetAt(i, &record))) continue;
+        visit(record);
+    }
+}
+
+template <class Visit>
+void ForEachEvent(HostEventQueue* queue, Visit&& visit) {
+    ForEachReadable<HostEventQueue, HostEvent>(queue, visit);
+}
+
+template <class Visit>
+void ForEachData(HostDataQueue* queue, Visit&& visit) {
+    ForEachReadable<HostDataQueue, HostData>(queue, visit);
+}
+
+// Copies every readable record unchanged, as a disabled effect does.
+inline void CopyEvents(HostEventQueue* in, HostEventQueue* out) {
+    ForEachEvent(in, [out](const HostEvent& e) { out->Add(&e); });
+}
+inline void CopyData(HostDataQueue* in, HostDataQueue* out) {
+    ForEachData(in, [out](const HostData& d) { out->Add(&d); });
+}
+
+}  // namespace nuv

@@ -1,0 +1,56 @@
+#include "platform/sync.h"
+
+namespace nuv {
+
+#if defined(_WIN32)
+
+CriticalSection::CriticalSection() { InitializeCriticalSection(&section_); }
+CriticalSection::~CriticalSection() { DeleteCriticalSection(&section_); }
+void CriticalSection::Enter() { EnterCriticalSection(&section_); }
+void CriticalSection::Leave() { LeaveCriticalSection(&section_); }
+
+std::int32_t InterlockedIncrement32(volatile std::int32_t* value) {
+    return ::InterlockedIncrement(reinterpret_cast<volatile LONG*>(value));
+}
+std::int32_t InterlockedDecrement32(volatile std::int32_t* value) {
+    return ::InterlockedDecrement(reinterpret_cast<volatile LONG*>(value));
+}
+std::int64_t InterlockedAdd64(volatile std::int64_t* value, std::int64_t delta) {
+    for (;;) {
+        const LONGLONG seen = ::InterlockedCompareExchange64(reinterpret_cast<volatile LONGLONG*>(value), 0, 0);
+        const LONGLONG wanted = seen + delta;
+        if (::InterlockedCompareExchange64(reinterpret_cast<volatile LONGLONG*>(value), wanted, seen) == seen)
+            return wanted;
+    }
+}
+std::int64_t InterlockedRead64(const volatile std::int64_t* value) {
+    return ::InterlockedCompareExchange64(const_cast<volatile LONGLONG*>(reinterpret_cast<const volatile LONGLONG*>(value)), 0, 0);
+}
+
+#else
+
+CriticalSection::CriticalSection() = default;
+CriticalSection::~CriticalSection() = default;
+void CriticalSection::Enter() { section_.lock(); }
+void CriticalSection::Leave() { section_.unlock(); }
+
+std::int32_t InterlockedIncrement32(volatile std::int32_t* value) {
+    return __atomic_add_fetch(value, 1, __ATOMIC_SEQ_CST);
+}
+std::int32_t InterlockedDecrement32(volatile std::int32_t* value) {
+    return __atomic_sub_fetch(value, 1, __ATOMIC_SEQ_CST);
+}
+std::int64_t InterlockedAdd64(volatile std::int64_t* value, std::int64_t delta) {
+    std::int64_t seen = __atomic_load_n(value, __ATOMIC_SEQ_CST);
+    std::int64_t wanted = seen + delta;
+    while (!__atomic_compare_exchange_n(value, &seen, seen + delta, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST))
+        wanted = seen + delta;
+    return wanted;
+}
+std::int64_t InterlockedRead64(const volatile std::int64_t* value) {
+    return __atomic_load_n(value, __ATOMIC_SEQ_CST);
+}
+
+#endif
+
+}  // namespace nuv

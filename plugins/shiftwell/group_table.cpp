@@ -1,0 +1,15 @@
+#include "plugins/shiftwell/group_table.h"
+
+namespace nuv::shiftwell {
+
+namespace {
+volatile std::int32_t g_groupShift[kGroupCount] = {0, 0, 0, 0};
+}
+
+volatile std::int32_t& GroupShift(std::int32_t group) { return g_groupShift[group]; }
+
+void ResetGroupTable() {
+    for (auto& entry : g_groupShift) entry = 0;
+}
+
+}  // namespace nuv::shiftwell

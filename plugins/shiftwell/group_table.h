@@ -1,0 +1,22 @@
+// The process-wide shift values of the four groups, shared by every
+// NuvShiftwell effect in the process for the life of the module. Each entry is
+// one aligned 32-bit value; readers and writers take their own effect's lock.
+#pragma once
+
+#include <cstdint>
+
+namespace nuv::shiftwell {
+
+inline constexpr std::int32_t kGroupCount = 4;
+inline constexpr std::int32_t kNoGroup = -1;
+
+inline bool IsValidGroup(std::int32_t group) { return group >= 0 && group < kGroupCount; }
+
+// Entry `group` of the table; the group must be valid.
+volatile std::int32_t& GroupShift(std::int32_t group);
+
+// Sets every entry back to 0 (tests only: the table otherwise lives as long as
+// the module).
+void ResetGroupTable();
+
+}  // namespace nuv::shiftwell

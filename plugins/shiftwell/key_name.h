@@ -1,0 +1,15 @@
+// Note names as the page shows them: "C4" for note 60, "C-1" for note 0.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace nuv::shiftwell {
+
+// The twelve names of the octave, from C.
+extern const wchar_t* const kNoteNames[12];
+
+// Name of a note number: the octave name followed by the octave (number / 12 - 1).
+std::wstring KeyName(std::int32_t note);
+
+}  // namespace nuv::shiftwell

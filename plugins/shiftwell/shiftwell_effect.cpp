@@ -1,0 +1,121 @@
+#include "plugins/shiftwell/shiftwell_effect.h"
+
+namespace nuv::shiftwell {
+
+namespace {
+
+bool IsNoteMessage(std::uint8_t status) {
+    const std::uint8_t kind = status & 0xF0;
+    return kind == kStatusNoteOff || kind == kStatusNoteOn;
+}
+
+bool IsNoteEnd(const HostData& data) {
+    const std::uint8_t kind = data.status & 0xF0;
+    return kind == kStatusNoteOff || (kind == kStatusNoteOn && data.data2 == 0);
+}
+
+}  // namespace
+
+NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {
+    for (auto& channel : liveNoteOut_)
+        for (auto& key : channel) key = kNoNoteOn;
+}
+
+std::int32_t NuvMfx::EffectiveShift() {
+    SectionGuard guard(settingsLock);
+    // A group outside the table never indexes it: such an effect has no group.
+    return IsValidGroup(group) ? GroupShift(group) : shift;
+}
+
+std::int32_t NuvMfx::ShiftedKey(std::int32_t key, std::int32_t effectiveShift) const {
+    const std::int32_t low = lowKey;
+    const std::int32_t high = highKey;
+    if (key < low || key > high) return key;
+    const std::int64_t shifted = static_cast<std::int64_t>(key) + effectiveShift;
+    if (shifted < low || shifted > high) return -1;
+    return static_cast<std::int32_t>(shifted);
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
+    if (learnMode != kLearnOff) return S_OK;
+    ForEachEvent(in, [this, out](HostEvent event) {
+        if (enabled != 0 && event.kind == Note) {
+            const std::int32_t key = ShiftedKey(event.number, EffectiveShift());
+            if (key < 0) return;
+            event.number = static_cast<std::uint8_t>(key);
+        }
+        out->Add(&event);
+    });
+    return S_OK;
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
+    if (learnMode != kLearnOff) {
+        // Nothing is output during a learning call, even after the learn ends.
+        ForEachData(in, [this](const HostData& data) { LearnFrom(data); });
+        return S_OK;
+    }
+    ForEachData(in, [this, out](HostData data) {
+        if (ShiftLive(data)) out->Add(&data);
+    });
+    return S_OK;
+}
+
+bool NuvMfx::ShiftLive(HostData& data) {
+    if (!IsNoteMessage(data.status)) return true;
+    std::int16_t& remembered = liveNoteOut_[data.status & 0x0F][data.data1 & 0x7F];
+    if (IsNoteEnd(data) && remembered != kNoNoteOn) {
+        // The end of a note whose start we saw: it leaves as its start did.
+        const std::int16_t outgoing = remembered;
+        remembered = kNoNoteOn;
+        if (outgoing == kNoteOnDropped) return false;
+        data.data1 = static_cast<std::uint8_t>(outgoing);
+        return true;
+    }
+    std::int32_t key = data.data1;
+    if (enabled != 0) key = ShiftedKey(data.data1, EffectiveShift());
+    if (!IsNoteEnd(data)) remembered = key < 0 ? kNoteOnDropped : static_cast<std::int16_t>(key);
+    if (key < 0) return false;
+    data.data1 = static_cast<std::uint8_t>(key);
+    return true;
+}
+
+void NuvMfx::LearnFrom(const HostData& data) {
+    if (!IsNoteMessage(data.status)) return;
+    if (learnMode == kLearnLowKey) {
+        WriteLocked(settingsLock, lowKey, data.data1);
+        WriteLocked(settingsLock, learnMode, kLearnOff);
+        refreshFlag = 1;
+    }
+    if (learnMode == kLearnHighKey) {
+        WriteLocked(settingsLock, highKey, data.data1);
+        WriteLocked(settingsLock, learnMode, kLearnOff);
+        refreshFlag = 1;
+    }
+}
+
+void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
+    if (version >= 2) {
+        in.Field(group);
+        // A stored group outside the table is read as no group.
+        if (in.Ok() && !IsValidGroup(group)) group = kNoGroup;
+        in.Field(shift);
+        if (!in.Ok()) return;
+        WriteLocked(settingsLock, lowKey, 0);
+        WriteLocked(settingsLock, highKey, 127);
+    }
+    if (version >= 3) in.Field(lowKey).Field(highKey);
+    if (version >= 4) in.Pair(pageWidth, pageHeight);
+    // A complete stream that carries a group hands its shift to the group.
+    if (version >= 2 && in.Ok() && IsValidGroup(group)) GroupShift(group) = shift;
+}
+
+void NuvMfx::SaveFields(SettingsWriter& out) {
+    const std::int32_t savedGroup = group;
+    const std::int32_t savedShift = IsValidGroup(savedGroup) ? GroupShift(savedGroup) : shift;
+    out.Field(savedGroup).Field(savedShift).Field(lowKey).Field(highKey).Pair(pageWidth, pageHeight);
+}
+
+}  // namespace nuv::shiftwell

@@ -1,0 +1,57 @@
+// The NuvShiftwell effect: shifts the notes inside a key range by its own
+// shift or by the shared value of its group, drops notes shifted out of the
+// range, and can learn either end of the range from the next live note.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/effect_shell.h"
+#include "plugins/shiftwell/group_table.h"
+#include "plugins/shiftwell/shiftwell_ids.h"
+
+namespace nuv::shiftwell {
+
+enum LearnMode : std::int32_t { kLearnOff = 0, kLearnLowKey = 1, kLearnHighKey = 2 };
+
+class NuvMfx final : public NuvMfxShell {
+public:
+    NuvMfx();
+
+    // Host threads.
+    HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
+                                       HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
+
+    // The shift in force: the own `shift`, or the group's entry. Any thread;
+    // takes the settings lock for the one value.
+    std::int32_t EffectiveShift();
+
+    // Parameters; the page writes them under settingsLock.
+    std::int32_t shift = 0;
+    std::int32_t lowKey = 0;
+    std::int32_t highKey = 127;
+    std::int32_t group = kNoGroup;
+    volatile std::int32_t learnMode = kLearnOff;
+
+protected:
+    void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    void SaveFields(SettingsWriter& out) override;
+
+private:
+    // What became of a live Note On, so that its Note Off leaves with the same
+    // note number even when the shift or range moved while the key was held.
+    static constexpr std::int16_t kNoNoteOn = -1;
+    static constexpr std::int16_t kNoteOnDropped = -2;
+
+    // The shifted note number for `key`, or -1 when the note is dropped; keys
+    // outside the range come back unchanged.
+    std::int32_t ShiftedKey(std::int32_t key, std::int32_t effectiveShift) const;
+    void LearnFrom(const HostData& data);
+    // False when the record is to be dropped.
+    bool ShiftLive(HostData& data);
+
+    std::int16_t liveNoteOut_[16][128];
+};
+
+}  // namespace nuv::shiftwell

@@ -1,0 +1,126 @@
+// The host's record layouts and interface slots as the host sees them: the
+// records' sizes and offsets, and each operation at its slot number, called
+// through a plain table of stdcall function pointers as a C host would.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+
+#include "framework/host_types.h"
+#include "framework/random_source.h"
+#include "tests/support/event_builders.h"
+#include "tools/host/services.h"
+
+namespace nuv {
+namespace {
+
+TEST(HostAbi, RecordLayouts) {
+    EXPECT_EQ(sizeof(HostEvent), 17u);
+    EXPECT_EQ(offsetof(HostEvent, port), 4u);
+    EXPECT_EQ(offsetof(HostEvent, channel), 5u);
+    EXPECT_EQ(offsetof(HostEvent, kind), 6u);
+    EXPECT_EQ(offsetof(HostEvent, number), 10u);
+    EXPECT_EQ(offsetof(HostEvent, value), 11u);
+    EXPECT_EQ(offsetof(HostEvent, release), 12u);
+    EXPECT_EQ(offsetof(HostEvent, duration), 13u);
+    EXPECT_EQ(sizeof(HostData), 8u);
+    EXPECT_EQ(sizeof(void*) == 4 ? 4u : 8u, sizeof(IMfxEventFilter*));
+}
+
+TEST(HostAbi, WheelValueIsSignedLittleEndianAtByteTen) {
+    HostEvent e = testing::WheelEvent(0, -2);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&e);
+    EXPECT_EQ(bytes[10], 0xFE);
+    EXPECT_EQ(bytes[11], 0xFF);
+    EXPECT_EQ(WheelValue(e), -2);
+    SetWheelValue(e, 8191);
+    EXPECT_EQ(WheelValue(e), 8191);
+    SetWheelValue(e, -8192);
+    EXPECT_EQ(WheelValue(e), -8192);
+}
+
+#if defined(_WIN32)
+#define NUV_TEST_STDCALL __stdcall
+#else
+#define NUV_TEST_STDCALL
+#endif
+
+// Calls the slot of an interface by number, the way a C host does.
+template <class Ret, class... Args>
+Ret CallSlot(void* object, int slot, Args... args) {
+    using Fn = Ret(NUV_TEST_STDCALL*)(void*, Args...);
+    void** table = *static_cast<void***>(object);
+    return reinterpret_cast<Fn>(table[slot])(object, args...);
+}
+
+TEST(HostAbi, TimeServiceSlotsFourAndFive) {
+    host::ComPtr<host::TimeService> time(new host::TimeService);
+    time->timebase = 960;
+    time->ticksPerPeriod = 17;
+    HostTimeService* face = time.Get();
+    EXPECT_EQ((CallSlot<std::int32_t, std::int32_t>(face, 4, 10)), 17);
+    EXPECT_EQ((CallSlot<std::int32_t>(face, 5)), 960);
+}
+
+TEST(HostAbi, PulseServiceSlotsThreeToFive) {
+    host::ComPtr<host::PulseService> pulse(new host::PulseService);
+    pulse->period = 25;
+    HostPulseService* face = pulse.Get();
+    std::int32_t period = 0;
+    EXPECT_EQ((CallSlot<HRESULT, std::int32_t*>(face, 3, &period)), S_OK);
+    EXPECT_EQ(period, 25);
+    EXPECT_EQ((CallSlot<HRESULT>(face, 4)), S_OK);
+    EXPECT_TRUE(pulse->running);
+    EXPECT_EQ((CallSlot<HRESULT>(face, 5)), S_OK);
+    EXPECT_FALSE(pulse->running);
+}
+
+TEST(HostAbi, EventQueueSlotsAddCountGetAt) {
+    host::ComPtr<host::EventQueue> queue(new host::EventQueue);
+    HostEventQueue* face = queue.Get();
+    const HostEvent e = testing::NoteEvent(5, 60, 100, 10);
+    EXPECT_EQ((CallSlot<HRESULT, const HostEvent*>(face, 3, &e)), S_OK);
+    std::int32_t count = 0;
+    EXPECT_EQ((CallSlot<HRESULT, std::int32_t*>(face, 4, &count)), S_OK);
+    EXPECT_EQ(count, 1);
+    HostEvent back{};
+    EXPECT_EQ((CallSlot<HRESULT, std::int32_t, HostEvent*>(face, 5, 0, &back)), S_OK);
+    EXPECT_EQ(back.time, 5);
+    EXPECT_EQ(back.duration, 10);
+}
+
+TEST(HostAbi, ReadingRulesCountOnceAndSkipUnreadable) {
+    host::ComPtr<host::EventQueue> queue(new host::EventQueue(
+        {testing::ControlEvent(0, 1, 1), testing::ControlEvent(1, 2, 2), testing::ControlEvent(2, 3, 3)}));
+    queue->FailGetAt(1);
+    queue->OverstateCount(2);
+    std::vector<std::int32_t> seen;
+    ForEachEvent(queue.Get(), [&](const HostEvent& e) { seen.push_back(e.time); });
+    EXPECT_EQ(seen, (std::vector<std::int32_t>{0, 2}));
+    EXPECT_EQ(queue->CountCalls(), 1);
+    queue->FailGetCount();
+    seen.clear();
+    ForEachEvent(queue.Get(), [&](const HostEvent& e) { seen.push_back(e.time); });
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST(RandomSourceSequence, MatchesTheWindowsRuntime) {
+    // srand(1) and the first draws of the Windows C runtime's rand().
+    RandomSource source(1);
+    EXPECT_EQ(source.Next(), 41);
+    EXPECT_EQ(source.Next(), 18467);
+    EXPECT_EQ(source.Next(), 6334);
+    EXPECT_EQ(source.Next(), 26500);
+    EXPECT_EQ(source.Next(), 19169);
+    source.Seed(4);
+    const std::int32_t first = source.Next();
+    source.Seed(4);
+    EXPECT_EQ(source.Next(), first);
+    for (int i = 0; i < 10000; ++i) {
+        const std::int32_t v = source.Next();
+        ASSERT_GE(v, 0);
+        ASSERT_LE(v, RandomSource::kMax);
+    }
+}
+
+}  // namespace
+}  // namespace nuv

@@ -1,0 +1,70 @@
+// The substitute host's context and its services (time, pulse, aux). Each
+// service can be withheld from the context, and every call is recorded so a
+// test can check what a plug-in asked for.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/host_types.h"
+#include "tools/host/com_object.h"
+#include "tools/host/failure_plan.h"
+
+namespace nuv::host {
+
+class TimeService : public ComObject<HostTimeService> {
+public:
+    HRESULT STDMETHODCALLTYPE Reserved3() override { return E_NOTIMPL; }
+    std::int32_t STDMETHODCALLTYPE ConvertPeriod(std::int32_t period) override;
+    std::int32_t STDMETHODCALLTYPE GetTimebase() override { return timebase; }
+
+    std::int32_t timebase = 480;      // ticks per quarter note
+    std::int32_t ticksPerPeriod = 0;  // 0: period / 1000 of a quarter at 120 bpm (see ConvertPeriod)
+
+protected:
+    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_HostTimeService); }
+};
+
+class PulseService : public ComObject<HostPulseService> {
+public:
+    HRESULT STDMETHODCALLTYPE GetPeriod(std::int32_t* period) override;
+    HRESULT STDMETHODCALLTYPE BeginPulses() override;
+    HRESULT STDMETHODCALLTYPE EndPulses() override;
+
+    std::int32_t period = 10;  // milliseconds between pulses
+    bool running = false;
+    std::int32_t begins = 0;
+    std::int32_t ends = 0;
+    CallFailure getPeriodFailure;
+
+protected:
+    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_HostPulseService); }
+};
+
+class AuxService : public ComObject<HostAuxService> {
+protected:
+    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_HostAuxService); }
+};
+
+// The context handed to Connect. It answers QueryInterface for the services it
+// offers; each can be withheld.
+class HostContext : public ComObject<IUnknown> {
+public:
+    HostContext();
+    ~HostContext() override;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+
+    TimeService* time;    // owned: one reference each
+    PulseService* pulse;
+    AuxService* aux;
+    bool offerTime = true;
+    bool offerPulse = true;
+    bool offerAux = true;
+
+protected:
+    bool Answers(REFIID) const override { return false; }
+};
+
+}  // namespace nuv::host
