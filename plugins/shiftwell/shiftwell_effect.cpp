@@ -39,9 +39,12 @@ std::int32_t NuvMfx::ShiftedKey(std::int32_t key, std::int32_t effectiveShift) c
 // Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
     if (learnMode != kLearnOff) return S_OK;
-    ForEachEvent(in, [this, out](HostEvent event) {
+    // The shift is read once per call: one lock for one value, and every note
+    // of the call moves by the same amount.
+    const std::int32_t effectiveShift = EffectiveShift();
+    ForEachEvent(in, [this, out, effectiveShift](HostEvent event) {
         if (enabled != 0 && event.kind == Note) {
-            const std::int32_t key = ShiftedKey(event.number, EffectiveShift());
+            const std::int32_t key = ShiftedKey(event.number, effectiveShift);
             if (key < 0) return;
             event.number = static_cast<std::uint8_t>(key);
         }
