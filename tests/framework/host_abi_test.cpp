@@ -84,8 +84,8 @@ TEST(HostAbi, EventQueueSlotsAddCountGetAt) {
     EXPECT_EQ(count, 1);
     HostEvent back{};
     EXPECT_EQ((CallSlot<HRESULT, std::int32_t, HostEvent*>(face, 5, 0, &back)), S_OK);
-    EXPECT_EQ(back.time, 5);
-    EXPECT_EQ(back.duration, 10);
+    EXPECT_EQ(+back.time, 5);  // unary plus: packed fields are read by value
+    EXPECT_EQ(+back.duration, 10);
 }
 
 TEST(HostAbi, ReadingRulesCountOnceAndSkipUnreadable) {
