@@ -1,0 +1,70 @@
+#include "plugins/ondulo/wave_preview.h"
+
+#include <limits>
+
+namespace nuv::ondulo {
+
+namespace {
+
+// The live generator's parameters with the running state of a new record, so
+// the picture depends on the parameters alone.
+CWaveGenerator PreviewCopy(const CWaveGenerator& live) {
+    CWaveGenerator copy = live;
+    const CWaveGenerator fresh;
+    copy.phase = fresh.phase;
+    copy.lastTime = fresh.lastTime;
+    copy.previousPhase = fresh.previousPhase;
+    copy.newCycle = fresh.newCycle;
+    copy.heldRandom = fresh.heldRandom;
+    copy.cycleGlideStep = fresh.cycleGlideStep;
+    copy.amplitudeGlideStep = fresh.amplitudeGlideStep;
+    return copy;
+}
+
+std::int32_t PointTick(std::int32_t ticksPerPoint, std::int32_t index) {
+    const std::int64_t tick = static_cast<std::int64_t>(ticksPerPoint) * index;
+    const std::int64_t largest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(tick > largest ? largest : tick);
+}
+
+// maxValue - value within [minValue, maxValue]; a value that is not a number
+// plots at minValue.
+float PlotLevel(const CWaveGenerator& copy, float value) {
+    float level = copy.maxValue - value;
+    if (level > copy.maxValue) level = copy.maxValue;
+    if (!(level >= copy.minValue)) level = copy.minValue;
+    return level;
+}
+
+}  // namespace
+
+std::int32_t PreviewTicksPerPoint(float cycle) {
+    if (cycle > 8.0f) return 64;
+    if (cycle > 4.0f) return 32;
+    return 16;
+}
+
+std::int32_t PreviewSolidLineEvery(float cycle) {
+    if (cycle > 8.0f) return 1;
+    if (cycle > 4.0f) return 2;
+    return 4;
+}
+
+// Window thread.
+void WavePreview::Evaluate(const CWaveGenerator& live, std::int32_t pointCount, PreviewCurve& curve) {
+    CWaveGenerator copy = PreviewCopy(live);
+    curve.targetCycle = copy.targetCycle;
+    curve.ticksPerPoint = PreviewTicksPerPoint(copy.targetCycle);
+    curve.solidLineEvery = PreviewSolidLineEvery(copy.targetCycle);
+    curve.levels.clear();
+    if (pointCount <= 0) return;
+    curve.levels.reserve(static_cast<std::size_t>(pointCount));
+    random_.Seed(1);
+    float phase = 0.0f;
+    for (std::int32_t i = 0; i < pointCount; ++i) {
+        const float value = copy.Generate(PointTick(curve.ticksPerPoint, i), phase, true, random_);
+        curve.levels.push_back(PlotLevel(copy, value));
+    }
+}
+
+}  // namespace nuv::ondulo
