@@ -1,0 +1,140 @@
+// Live input: every message passes through; live notes take the generator over
+// from playback, start the host's input pulses and, on each pulse, the wave's
+// values for the pulse's ticks are written as controller messages. A pending
+// learn request takes the number of the next live controller instead.
+#include "plugins/ondulo/clock_ticks.h"
+#include "plugins/ondulo/ondulo_effect.h"
+
+namespace nuv::ondulo {
+
+namespace {
+
+bool IsNoteStart(const HostData& m) { return (m.status & 0xF0) == kStatusNoteOn && m.data2 > 0; }
+
+bool IsNoteEnd(const HostData& m) {
+    const std::uint8_t kind = m.status & 0xF0;
+    return kind == kStatusNoteOff || (kind == kStatusNoteOn && m.data2 == 0);
+}
+
+bool IsControl(const HostData& m) { return (m.status & 0xF0) == kStatusControl; }
+
+// The four bytes of a message as one value, for telling repeats apart.
+std::uint32_t MessageBytes(const HostData& m) {
+    return static_cast<std::uint32_t>(m.status) | (static_cast<std::uint32_t>(m.data1) << 8) |
+           (static_cast<std::uint32_t>(m.data2) << 16) | (static_cast<std::uint32_t>(m.spare) << 24);
+}
+
+}  // namespace
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
+    if (learnTarget != kLearnNone) {
+        // Nothing at all is written while a learn is pending, even once it is served.
+        LearnFrom(in);
+        return S_OK;
+    }
+    const std::int32_t ticksPerPulse = TicksPerPulse();
+    TakeHostTimebase();
+    if (enabled == 0) {
+        CopyData(in, out);
+        return S_OK;
+    }
+
+    // A batch without a readable message is an empty pulse: the live clock
+    // runs on by the pulse's ticks.
+    bool first = true;
+    std::int32_t batchTime = 0;
+    ForEachData(in, [&](const HostData& message) {
+        liveChannel_ = message.status & 0x0F;
+        if (first) {
+            batchTime = message.time;
+            if (playing_ != 0) liveClock_ = message.time;
+            first = false;
+        }
+        TakeLiveMessage(message);
+        out->Add(&message);
+    });
+    if (first) liveClock_ = AddTicks(liveClock_, ticksPerPulse);
+
+    if (playbackOwnsGenerator_ == 1) return S_OK;
+    if (Continuous() || liveNotesHeld_ != 0) {
+        EmitLiveValues(ticksPerPulse, batchTime, out);
+    } else {
+        playbackOwnsGenerator_ = 1;
+    }
+    return S_OK;
+}
+
+void NuvMfx::LearnFrom(HostDataQueue* in) {
+    ForEachData(in, [this](const HostData& message) {
+        if (learnTarget == kLearnNone || !IsControl(message)) return;
+        switch (learnTarget) {
+            case kLearnModulated: WriteLocked(settingsLock, modulatedCC, message.data1); break;
+            case kLearnFrequency: WriteLocked(settingsLock, frequencyCC, message.data1); break;
+            case kLearnAmplitude: WriteLocked(settingsLock, amplitudeCC, message.data1); break;
+            case kLearnOffset: WriteLocked(settingsLock, offsetCC, message.data1); break;
+            default: break;
+        }
+        refreshFlag = 1;
+        WriteLocked(settingsLock, learnTarget, kLearnNone);
+    });
+}
+
+std::int32_t NuvMfx::TicksPerPulse() {
+    // Without the services, or when the period cannot be read, a pulse spans no ticks.
+    if (timeService == nullptr || pulseService == nullptr) return 0;
+    std::int32_t period = 0;
+    if (FAILED(pulseService->GetPeriod(&period))) return 0;
+    return timeService->ConvertPeriod(period);
+}
+
+void NuvMfx::TakeLiveMessage(const HostData& message) {
+    if (IsNoteStart(message)) {
+        playbackOwnsGenerator_ = 0;
+        if (pulseInputStarted_ == 0 && pulseService != nullptr) {
+            pulseService->BeginPulses();
+            pulseInputStarted_ = 1;
+        }
+        if (retrigger != 0 || (!Continuous() && liveHeldNotes_ == 0)) liveClock_ = 0;
+        ++liveHeldNotes_;
+        liveNotesHeld_ = 1;
+    } else if (IsNoteEnd(message)) {
+        playbackOwnsGenerator_ = 0;
+        liveHeldNotes_ = liveHeldNotes_ > 1 ? liveHeldNotes_ - 1 : 0;
+        liveNotesHeld_ = liveHeldNotes_ > 0 ? 1 : 0;
+        if (!Continuous() && liveHeldNotes_ == 0) EndLivePulses();
+    } else if (IsControl(message)) {
+        HandleLiveControl(message);
+    }
+}
+
+void NuvMfx::HandleLiveControl(const HostData& message) {
+    const std::int32_t number = message.data1;
+    const std::uint8_t value = message.data2;
+    // Live frequency input always glides, from at least the smallest value.
+    if (frequencyCC > 0 && number == frequencyCC) {
+        const float x = static_cast<float>(value < 2 ? 2 : value) * 0.125f;
+        StoreFreeCycle(x);
+        generator.GlideCycleLength(x);
+    }
+    if (amplitudeCC > 0 && number == amplitudeCC) SteerAmplitude(value);
+    if (offsetCC > 0 && number == offsetCC) SteerOffset(value);
+}
+
+void NuvMfx::EmitLiveValues(std::int32_t ticksPerPulse, std::int32_t batchTime, HostDataQueue* out) {
+    for (std::int64_t step = 0; step < ticksPerPulse; step += emissionInterval) {
+        const auto k = static_cast<std::int32_t>(step);
+        const float raw = generator.Generate(AddTicks(liveClock_, k), generator.phase, false, random_);
+        HostData message{};
+        message.status = static_cast<std::uint8_t>(kStatusControl | (liveChannel_ & 0x0F));
+        message.data1 = static_cast<std::uint8_t>(modulatedCC & 0xFF);
+        message.data2 = static_cast<std::uint8_t>(generator.ControllerValue(raw));
+        message.time = AddTicks(batchTime, k);
+        if (message.time == -1) message.time = 0;
+        const std::uint32_t bytes = MessageBytes(message);
+        if (bytes != lastLiveMessage_) out->Add(&message);
+        lastLiveMessage_ = bytes;
+    }
+}
+
+}  // namespace nuv::ondulo

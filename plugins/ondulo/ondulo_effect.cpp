@@ -1,0 +1,119 @@
+#include "plugins/ondulo/ondulo_effect.h"
+
+#include "plugins/ondulo/rate_table.h"
+
+namespace nuv::ondulo {
+
+NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {}
+
+NuvMfx::~NuvMfx() {
+    // A host that never disconnects still gets its pulses ended.
+    EndLivePulses();
+    ReleaseContext();
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t time, HostEventQueue*) {
+    playing_ = 1;
+    lastLiveMessage_ = 0;
+    generateNow_ = Continuous() ? 1 : 0;
+    playbackOwnsGenerator_ = 1;
+    playClock_ = time;
+    ApplyParameters();
+    firstFrequencyInput_ = 1;
+    return S_OK;
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnLoop(std::int32_t restartTime, std::int32_t, HostEventQueue*) {
+    liveClock_ = restartTime;
+    looped_ = 1;
+    return S_OK;
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
+    playing_ = 0;
+    looped_ = 0;
+    lastLiveMessage_ = 0;
+    previousCount_ = 0;
+    noteTable_.ClearCounts();
+    return S_OK;
+}
+
+// Host thread (Connect).
+HRESULT NuvMfx::AfterConnect(IUnknown* context, HRESULT result) {
+    ReleaseContext();
+    if (result == S_OK && context != nullptr) {
+        context->AddRef();
+        context_ = context;
+    }
+    return result;
+}
+
+// Host thread (Disconnect), while the services are still held.
+void NuvMfx::BeforeDisconnect() {
+    EndLivePulses();
+    ReleaseContext();
+    noteTable_.Empty();
+}
+
+void NuvMfx::ReleaseContext() {
+    if (context_ != nullptr) {
+        context_->Release();
+        context_ = nullptr;
+    }
+}
+
+void NuvMfx::EndLivePulses() {
+    if (pulseInputStarted_ != 1) return;
+    if (pulseService != nullptr) pulseService->EndPulses();
+    pulseInputStarted_ = 0;
+}
+
+void NuvMfx::ApplyParameters() {
+    generator.waveform = waveform;
+    generator.useInterval = useInterval;
+    generator.pulseWidth = pulseWidth;
+    generator.offset = offset;
+    generator.startAtPeak = startAtPeak;
+    float cycle = freeCycle;
+    if (useInterval != 0) {
+        generator.rateIndex = rateIndex;
+        cycle = RateCycle(rateIndex);
+    }
+    // The stored frequency value is the cycle length itself here, without the
+    // frequency curve that a glide applies.
+    generator.SetCycleLengthNow(cycle);
+    generator.targetAmplitude = amplitude;
+    generator.currentAmplitude = amplitude;
+}
+
+void NuvMfx::TakeHostTimebase() {
+    if (timeService == nullptr) return;
+    const std::int32_t ticks = timeService->GetTimebase();
+    if (ticks > 0) generator.SetTimebase(static_cast<float>(ticks));
+}
+
+float NuvMfx::StoreFreeCycle(float x) {
+    const float cycle = x > 0.0f ? x : 0.25f;
+    WriteLocked(settingsLock, freeCycle, cycle);
+    refreshFlag = 1;
+    return cycle;
+}
+
+void NuvMfx::SteerAmplitude(std::uint8_t value) {
+    const float steered = static_cast<float>(value) - 64.0f;
+    WriteLocked(settingsLock, amplitude, steered);
+    generator.GlideAmplitude(steered);
+    refreshFlag = 1;
+}
+
+void NuvMfx::SteerOffset(std::uint8_t value) {
+    const float steered = static_cast<float>(value) - 64.0f;
+    WriteLocked(settingsLock, offset, steered);
+    generator.offset = steered;
+    refreshFlag = 1;
+}
+
+}  // namespace nuv::ondulo
