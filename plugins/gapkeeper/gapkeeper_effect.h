@@ -1,0 +1,48 @@
+// The NuvGapkeeper effect: removes short overlaps between notes of a song,
+// comparing each note with every note seen since the last start, loop or stop.
+// Live input passes unchanged.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/effect_shell.h"
+#include "plugins/gapkeeper/gapkeeper_ids.h"
+#include "plugins/gapkeeper/overlap_correction.h"
+
+namespace nuv::gapkeeper {
+
+class NuvMfx final : public NuvMfxShell {
+public:
+    NuvMfx();
+
+    // Host threads.
+    HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
+                                       HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
+
+    // Notes seen since the last start, loop, stop or disconnect, corrected in
+    // place. Host threads only.
+    const std::vector<HostEvent>& History() const { return history_; }
+
+    // Parameters; the page writes them under settingsLock.
+    std::uint8_t sameNoteOnly = 0;
+    std::int32_t detectionRange = 120;
+    std::int32_t noteMargin = 10;
+
+protected:
+    void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    void SaveFields(SettingsWriter& out) override;
+    void BeforeDisconnect() override { history_.clear(); }
+
+private:
+    OverlapSettings CurrentSettings();
+
+    std::vector<HostEvent> history_;
+};
+
+}  // namespace nuv::gapkeeper
