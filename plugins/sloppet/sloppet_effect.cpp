@@ -1,0 +1,127 @@
+#include "plugins/sloppet/sloppet_effect.h"
+
+#include <new>
+
+#include "plugins/sloppet/random_windows.h"
+
+namespace nuv::sloppet {
+
+namespace {
+// Room for a typical song before the history and the candidate list grow.
+constexpr std::size_t kInitialHistory = 4096;
+constexpr std::size_t kInitialCandidates = 256;
+}  // namespace
+
+NuvMfx::NuvMfx() : NuvMfxShell(kIdentity), random_(RandomSource::ClockSeed()) {
+    history_.reserve(kInitialHistory);
+    candidates_.reserve(kInitialCandidates);
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t, HostEventQueue*) {
+    history_.clear();
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE NuvMfx::OnLoop(std::int32_t, std::int32_t, HostEventQueue*) {
+    history_.clear();
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
+    history_.clear();
+    return S_OK;
+}
+
+void NuvMfx::UpdateWindows() {
+    const std::int32_t timebase = timeService != nullptr ? timeService->GetTimebase() : 0;
+    noteOnWindow = TimingWindow(timebase, ReadLocked(settingsLock, noteOnAmount));
+    noteOffWindow = TimingWindow(timebase, ReadLocked(settingsLock, noteOffAmount));
+}
+
+OverlapRules NuvMfx::CurrentRules() {
+    return OverlapRules{ReadLocked(settingsLock, preventSameNoteOverlap) != 0,
+                        ReadLocked(settingsLock, preserveDifferentNoteOverlap) != 0};
+}
+
+bool NuvMfx::Remember(const HostEvent& note) {
+    try {
+        history_.push_back(note);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void NuvMfx::RandomiseNote(HostEvent& note) {
+    try {
+        CollectCandidates(note, history_, noteOnWindow, noteOffWindow, candidates_);
+    } catch (const std::bad_alloc&) {
+        // Out of memory: the rules see the candidates collected so far.
+    }
+    if (ReadLocked(settingsLock, noteOnEnabled) != 0)
+        RandomiseStart(note, noteOnWindow, CurrentRules(), candidates_, random_);
+    if (ReadLocked(settingsLock, noteOffEnabled) != 0)
+        RandomiseEnd(note, noteOffWindow, CurrentRules(), candidates_, random_);
+    if (ReadLocked(settingsLock, velocityEnabled) != 0)
+        RandomiseVelocity(note, VelocityRange(ReadLocked(settingsLock, velocityAmount)), random_);
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
+    if (enabled == 0) {
+        ForEachEvent(in, [this, out](const HostEvent& event) {
+            if (event.kind == Note) Remember(event);
+            out->Add(&event);
+        });
+        return S_OK;
+    }
+    UpdateWindows();
+    const std::size_t firstNew = history_.size();
+    // Non-notes leave at once; notes are randomised after the whole call is
+    // recorded. A note the history has no room for leaves unchanged.
+    ForEachEvent(in, [this, out](const HostEvent& event) {
+        if (event.kind != Note || !Remember(event)) out->Add(&event);
+    });
+    for (std::size_t i = firstNew; i < history_.size(); ++i) {
+        HostEvent note = history_[i];  // the history keeps the note as it arrived
+        RandomiseNote(note);
+        out->Add(&note);
+    }
+    return S_OK;
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
+    CopyData(in, out);
+    return S_OK;
+}
+
+void NuvMfx::LoadVersion2Layout(SettingsReader& in) {
+    // The older layout keeps the switches as 32-bit values; they are taken
+    // over only when all five arrived.
+    std::int32_t switches[5] = {0, 0, 0, 0, 0};
+    for (std::int32_t& value : switches) in.Field(value);
+    if (!in.Ok()) return;
+    std::uint8_t* targets[5] = {&noteOnEnabled, &noteOffEnabled, &velocityEnabled, &preventSameNoteOverlap,
+                                &preserveDifferentNoteOverlap};
+    for (int i = 0; i < 5; ++i) *targets[i] = switches[i] != 0 ? 1 : 0;
+    in.Field(noteOnAmount).Field(noteOffAmount).Field(velocityAmount);
+}
+
+void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
+    if (version == 2) {
+        LoadVersion2Layout(in);
+    } else if (version >= 3) {
+        in.Field(noteOnEnabled).Field(noteOffEnabled).Field(velocityEnabled);
+        in.Field(preventSameNoteOverlap).Field(preserveDifferentNoteOverlap);
+        in.Field(noteOnAmount).Field(noteOffAmount).Field(velocityAmount);
+        in.Field(pageWidth).Field(pageHeight);
+    }
+}
+
+void NuvMfx::SaveFields(SettingsWriter& out) {
+    out.Field(noteOnEnabled).Field(noteOffEnabled).Field(velocityEnabled);
+    out.Field(preventSameNoteOverlap).Field(preserveDifferentNoteOverlap);
+    out.Field(noteOnAmount).Field(noteOffAmount).Field(velocityAmount);
+    out.Field(pageWidth).Field(pageHeight);
+}
+
+}  // namespace nuv::sloppet

@@ -1,0 +1,66 @@
+// The NuvSloppet effect: moves note starts and ends and spreads velocities at
+// random within the page's windows, optionally bent by the same-key and
+// different-key overlap rules. Live input passes unchanged.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/effect_shell.h"
+#include "framework/random_source.h"
+#include "plugins/sloppet/note_randomiser.h"
+#include "plugins/sloppet/sloppet_ids.h"
+
+namespace nuv::sloppet {
+
+class NuvMfx final : public NuvMfxShell {
+public:
+    NuvMfx();
+
+    // Host threads.
+    HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
+                                       HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
+
+    // Notes as they arrived since the last start, loop, stop or disconnect.
+    const std::vector<HostEvent>& History() const { return history_; }
+    // The effect's own random source; tests seed it for reproducible output.
+    RandomSource& Random() { return random_; }
+
+    // Parameters; the page writes them under settingsLock.
+    std::uint8_t noteOnEnabled = 0;
+    std::uint8_t noteOffEnabled = 0;
+    std::uint8_t velocityEnabled = 0;
+    std::uint8_t preventSameNoteOverlap = 0;
+    std::uint8_t preserveDifferentNoteOverlap = 0;
+    std::uint32_t noteOnAmount = 1;
+    std::uint32_t noteOffAmount = 1;
+    std::uint32_t velocityAmount = 1;
+
+    // Derived at the start of every enabled OnEvents call.
+    std::int32_t noteOnWindow = 0;
+    std::int32_t noteOffWindow = 0;
+
+protected:
+    void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    void SaveFields(SettingsWriter& out) override;
+    void BeforeDisconnect() override { history_.clear(); }
+
+private:
+    void UpdateWindows();
+    OverlapRules CurrentRules();
+    // Appends a note to the history; false when no memory is left for it.
+    bool Remember(const HostEvent& note);
+    void RandomiseNote(HostEvent& note);
+    void LoadVersion2Layout(SettingsReader& in);
+
+    std::vector<HostEvent> history_;
+    std::vector<OverlapCandidate> candidates_;  // reused from note to note
+    RandomSource random_;
+};
+
+}  // namespace nuv::sloppet
