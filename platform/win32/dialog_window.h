@@ -1,0 +1,49 @@
+// A modeless dialog made from a template resource, with its messages handed to
+// member functions. The object owns its window: Destroy ends it with the
+// handlers seeing WM_DESTROY; an object that ends with its window still alive
+// first cuts the window off from itself and then destroys it.
+//
+// Colour and command messages that come from a control which one of our
+// SubclassedControl objects owns are offered to that control first (message
+// reflection); what it does not take goes to the dialog's own handlers.
+#pragma once
+
+#include "platform/com.h"
+
+namespace nuv::win32 {
+
+class DialogWindow {
+public:
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
+
+    // Window thread. Creates the dialog of template `templateId` in `module`
+    // as a window of `parent`; OnInitDialog has run when this returns. False
+    // when a window exists already or the dialog manager refused.
+    bool Create(HINSTANCE module, int templateId, HWND parent);
+
+    // Window thread. Destroys the window, if any; handlers see WM_DESTROY.
+    void Destroy();
+
+    HWND Handle() const { return window_; }
+
+protected:
+    DialogWindow() = default;
+    virtual ~DialogWindow();
+
+    // Window thread: WM_INITDIALOG. The value returned is the message's.
+    virtual BOOL OnInitDialog() { return TRUE; }
+
+    // Window thread: every later message up to WM_NCDESTROY. True when
+    // handled, with `result` as the message's result; false leaves the message
+    // to the dialog manager's default processing.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    HWND window_ = nullptr;
+};
+
+}  // namespace nuv::win32
