@@ -1,5 +1,7 @@
 #include "plugins/gapkeeper/gapkeeper_effect.h"
 
+#include <new>
+
 namespace nuv::gapkeeper {
 
 namespace {
@@ -23,29 +25,40 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
 }
 
 OverlapSettings NuvMfx::CurrentSettings() {
-    // The range is the one value the page's lock guards here; the other two
-    // are single aligned values read as they stand.
-    return OverlapSettings{sameNoteOnly != 0, ReadLocked(settingsLock, detectionRange), noteMargin};
+    // Read once per note, each value under the lock on its own, so a page
+    // edit takes effect from the next note.
+    return OverlapSettings{ReadLocked(settingsLock, sameNoteOnly) != 0, ReadLocked(settingsLock, detectionRange),
+                           ReadLocked(settingsLock, noteMargin)};
+}
+
+bool NuvMfx::Remember(const HostEvent& note) {
+    try {
+        history_.push_back(note);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 // Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
     if (enabled == 0) {
         ForEachEvent(in, [this, out](const HostEvent& event) {
-            if (event.kind == Note) history_.push_back(event);
+            if (event.kind == Note) Remember(event);
             out->Add(&event);
         });
         return S_OK;
     }
+    // The host expects the timebase to be asked for; its value is not used.
     if (timeService != nullptr) timeService->GetTimebase();
     const std::size_t firstNew = history_.size();
+    // Non-notes leave at once; notes are corrected after the whole call is
+    // recorded. A note the history has no room for leaves unchanged.
     ForEachEvent(in, [this, out](const HostEvent& event) {
-        if (event.kind == Note) history_.push_back(event);
-        else out->Add(&event);
+        if (event.kind != Note || !Remember(event)) out->Add(&event);
     });
-    const OverlapSettings settings = CurrentSettings();
     for (std::size_t i = firstNew; i < history_.size(); ++i) {
-        CorrectOverlap(history_[i], history_, settings);
+        CorrectOverlap(history_[i], history_, CurrentSettings());
         out->Add(&history_[i]);
     }
     return S_OK;

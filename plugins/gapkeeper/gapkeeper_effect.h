@@ -41,6 +41,8 @@ protected:
 
 private:
     OverlapSettings CurrentSettings();
+    // Appends a note to the history; false when no memory is left for it.
+    bool Remember(const HostEvent& note);
 
     std::vector<HostEvent> history_;
 };

@@ -72,8 +72,8 @@ TEST_F(Gapkeeper, StartNeverGoesBelowZero) {
     effect->enabled = 1;
     const auto out = Run({NoteEvent(10, 62, 90, 100)});
     ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].time, 0);
-    EXPECT_EQ(out[0].duration, 110);  // the start change counts as -10: the end stays at 110
+    EXPECT_EQ(+out[0].time, 0);
+    EXPECT_EQ(+out[0].duration, 110);  // the start change counts as -10: the end stays at 110
 }
 
 TEST_F(Gapkeeper, ExactDuplicateIsNeverComparedWithItsTwin) {
@@ -95,19 +95,19 @@ TEST_F(Gapkeeper, NonNotesComeFirstInInputOrderAndPassUnchanged) {
     const auto out = RunEvents(*effect, {NoteEvent(0, 60, 90, 200), ControlEvent(5, 1, 2),
                                          NoteEvent(180, 62, 90, 100), ControlEvent(6, 3, 4)});
     ASSERT_EQ(out.size(), 4u);
-    EXPECT_EQ(out[0].kind, Control);
+    EXPECT_EQ(+out[0].kind, Control);
     EXPECT_EQ(out[0].number, 1);
-    EXPECT_EQ(out[1].kind, Control);
+    EXPECT_EQ(+out[1].kind, Control);
     EXPECT_EQ(out[1].number, 3);
-    EXPECT_EQ(out[2].kind, Note);
-    EXPECT_EQ(out[3].kind, Note);
+    EXPECT_EQ(+out[2].kind, Note);
+    EXPECT_EQ(+out[3].kind, Note);
 }
 
 TEST_F(Gapkeeper, DisabledPassesInOrderButStillRecords) {
     effect->enabled = 0;
     const auto out = RunEvents(*effect, {NoteEvent(0, 60, 90, 200), ControlEvent(5, 1, 2), NoteEvent(180, 62, 90, 100)});
     ASSERT_EQ(out.size(), 3u);
-    EXPECT_EQ(out[1].kind, Control);
+    EXPECT_EQ(+out[1].kind, Control);
     EXPECT_EQ(+out[0].duration, 200);
     EXPECT_EQ(effect->History().size(), 2u);
 }
@@ -152,8 +152,26 @@ TEST_F(Gapkeeper, ExtremeStoredSettingsNeverOverflow) {
             effect->noteMargin = margin;
             const auto out = Run({NoteEvent(big - 10, 60, 90, big), NoteEvent(0, 62, 90, big), NoteEvent(5, 64, 90, 1)});
             ASSERT_EQ(out.size(), 3u);
-            for (const Placed& p : out) EXPECT_GE(p.time, 0);
+            for (const Placed& p : out) EXPECT_GE(+p.time, 0);
         }
+}
+
+TEST_F(Gapkeeper, RangeLimitsAreComparedUnsigned) {
+    // Before the song's start the end and the limits wrap to large unsigned
+    // values, so a note at -100 is neither cut nor moved by one at -60.
+    effect->enabled = 0;
+    Run({NoteEvent(-60, 62, 90, 50)});
+    effect->enabled = 1;
+    EXPECT_EQ(Run({NoteEvent(-100, 60, 90, 50)}), (std::vector<Placed>{{-100, 50}}));
+
+    // A stored range of -1 wraps to the largest limit: any note ending after
+    // the start moves it, even one far later.
+    effect->OnStop(0, nullptr);
+    effect->detectionRange = -1;
+    effect->enabled = 0;
+    Run({NoteEvent(500, 62, 90, 100)});
+    effect->enabled = 1;
+    EXPECT_EQ(Run({NoteEvent(0, 60, 90, 100)}), (std::vector<Placed>{{610, 100}}));
 }
 
 TEST_F(Gapkeeper, FreshSaveIs21Bytes) {
@@ -189,6 +207,22 @@ TEST_F(Gapkeeper, TruncatedStreamKeepsWhatWasReadAndTheFlags) {
     EXPECT_EQ(effect->noteMargin, 10);
     EXPECT_EQ(effect->dirtyFlag, 1);
     EXPECT_EQ(effect->refreshFlag, 0);
+}
+
+TEST_F(Gapkeeper, PageSizeIsOneEightByteReadAndWrite) {
+    host::ComPtr<host::MemoryStream> stream(
+        new host::MemoryStream(StreamImage().U32(2).Byte(0).I32(120).I32(10).I32(300).I32(200)));
+    stream->shortRead.FailCall(5);  // version, switch, range, margin, then the page size
+    EXPECT_EQ(effect->Load(stream.Get()), E_FAIL);
+    EXPECT_EQ(effect->pageWidth, -1);
+    EXPECT_EQ(effect->pageHeight, -1);
+
+    host::ComPtr<host::MemoryStream> target(new host::MemoryStream);
+    target->writeFailure.FailCall(5);
+    effect->dirtyFlag = 1;
+    EXPECT_EQ(effect->Save(target.Get(), 1), E_FAIL);
+    EXPECT_EQ(target->Bytes().size(), 13u);
+    EXPECT_EQ(effect->dirtyFlag, 1);
 }
 
 }  // namespace
