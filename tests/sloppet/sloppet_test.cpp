@@ -154,7 +154,7 @@ TEST_F(Sloppet, WithEveryStepOffNotesLeaveUnchangedAfterOtherEvents) {
     const auto out = nuv::testing::RunEvents(
         *effect, {NoteEvent(0, 60, 90, 100), ControlEvent(1, 7, 7), NoteEvent(10, 62, 91, 50)});
     ASSERT_EQ(out.size(), 3u);
-    EXPECT_EQ(out[0].kind, Control);
+    EXPECT_EQ(+out[0].kind, Control);
     EXPECT_EQ(+out[1].time, 0);
     EXPECT_EQ(+out[2].duration, 50);
     EXPECT_EQ(out[2].value, 91);
@@ -166,7 +166,7 @@ TEST_F(Sloppet, DisabledPassesInOrderAndStillFillsTheHistory) {
     effect->noteOnAmount = 40;
     const auto out = nuv::testing::RunEvents(*effect, {NoteEvent(0, 60, 90, 100), ControlEvent(1, 7, 7)});
     ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].kind, Note);
+    EXPECT_EQ(+out[0].kind, Note);
     EXPECT_EQ(+out[0].time, 0);
     EXPECT_EQ(effect->History().size(), 1u);
 }
@@ -235,7 +235,7 @@ TEST_F(Sloppet, StartStepAloneKeepsEveryEnd) {
         const auto out = nuv::testing::RunEvents(*effect, song);
         ASSERT_EQ(out.size(), song.size());
         for (std::size_t i = 0; i < out.size(); ++i)
-            EXPECT_EQ(out[i].time + out[i].duration, song[i].time + song[i].duration) << "seed " << seed;
+            EXPECT_EQ(+out[i].time + +out[i].duration, +song[i].time + +song[i].duration) << "seed " << seed;
     }
 }
 
