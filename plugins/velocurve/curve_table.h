@@ -1,0 +1,34 @@
+// The compander's curve table and its fill from a curve polyline. The table
+// maps an input value v (0..127) to the low byte of entry v's y; x is the
+// fill's own bookkeeping and is never read by the engine.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "plugins/velocurve/spline_polyline.h"
+
+namespace nuv::velocurve {
+
+struct CurveTableEntry {
+    std::int32_t x;
+    std::int32_t y;  // one aligned 32-bit store per entry: the engine reads it unlocked
+};
+
+inline constexpr std::int32_t kCurveTableSize = 128;
+
+// Fills `table` (kCurveTableSize entries) from a polyline in the curve
+// control's design pixels (y growing downwards) of height `designHeight`:
+// each entry takes the highest curve level that falls in its column, scaled so
+// that the full height spans 127 levels and inverted, and a jump over columns
+// fills them with the mean of the two levels around it. Entry 0 then takes
+// 127 - firstY and the last entry 127 - lastY directly (P0's and P3's heights),
+// each kept within 0..127.
+// Nothing is written, and the result is false, for a polyline of fewer than
+// two points, one without a positive finite largest x, or a height that is
+// not positive. Polyline columns left of the table are not written. Window
+// thread (the curve control) or the effect's own refill.
+bool FillCurveTable(const std::vector<SplinePoint>& polyline, float designHeight, float firstY, float lastY,
+                    CurveTableEntry* table);
+
+}  // namespace nuv::velocurve

@@ -1,0 +1,31 @@
+// The compander curve's four control points as a fresh curve has them, the
+// curve control's design size they are measured in, and the rule that keeps a
+// point inside its drag ranges.
+#pragma once
+
+#include <cstddef>
+
+#include "plugins/velocurve/curve_point.h"
+
+namespace nuv::velocurve {
+
+struct CurveDesignSize {
+    float width;
+    float height;
+};
+
+// The curve control at the page's design size: 178 x 79 dialog units of the
+// page template, 267 x 128 pixels at 96 DPI with the template's font.
+inline constexpr CurveDesignSize kCurveDesignSize = {267.0f, 128.0f};
+
+inline constexpr std::size_t kCurvePointCount = 4;
+
+// P0 to P3 of the rising diagonal in a width x height control, with their
+// ids, kinds, hit and handle sizes and drag ranges. Any thread.
+void MakeDefaultCurvePoints(float width, float height, CurvePoint (&points)[kCurvePointCount]);
+
+// Moves `point` to (x, y) clamped into its ranges. A coordinate that is not a
+// number leaves that coordinate where it was (before the clamp). Any thread.
+void PlaceWithinRange(CurvePoint& point, float x, float y);
+
+}  // namespace nuv::velocurve

@@ -1,0 +1,78 @@
+// The NuvVelocurveV2 effect: reshapes note velocities, polyphonic or channel
+// pressure, or one controller's values through a 128-entry curve table. The
+// table follows a curve through four control points; the page's curve control
+// refills it whenever it paints, and the effect fills it itself from its stored
+// points at creation and after every load, so it maps sensibly without a page.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/effect_shell.h"
+#include "plugins/velocurve/curve_point.h"
+#include "plugins/velocurve/curve_table.h"
+#include "plugins/velocurve/default_curve_points.h"
+#include "plugins/velocurve/spline_polyline.h"
+#include "plugins/velocurve/velocurve_ids.h"
+
+namespace nuv::velocurve {
+
+// The value kinds the curve can reshape, in the order they are tested.
+enum Target : std::int32_t { kNoTarget = 0, kVelocity, kPolyAft, kChanAft, kCtrlChng };
+
+inline constexpr std::int32_t kMidiValueCount = 128;
+
+class NuvMfx final : public NuvMfxShell {
+public:
+    NuvMfx();
+
+    // Host threads.
+    HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
+                                       HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
+
+    // The first target flag that is set, each read under the settings lock.
+    // Any thread.
+    Target CurrentTarget();
+
+    // Refills the curve table from the stored points as the curve control does
+    // at its design size, each point first placed within its drag ranges.
+    // Points that were never placed (all four at the origin, which no page
+    // leaves behind since P3 sits at the right edge) give the default
+    // diagonal. Host thread or the constructor; unlocked, like the page's fill.
+    void FillTableFromPoints();
+
+    // Parameters; the page writes them under settingsLock, Load without it.
+    std::uint8_t targetVelocity = 1;
+    std::uint8_t targetPolyAft = 0;
+    std::uint8_t targetChanAft = 0;
+    std::uint8_t targetCtrlChng = 0;
+    std::uint8_t controllerNumber = 1;
+    CurvePoint curvePoints[kCurvePointCount] = {};
+
+    // Read by the engine without the lock while the curve control rewrites it.
+    CurveTableEntry curveTable[kCurveTableSize] = {};
+    // Live state: plain byte stores, read by the curve control for its markers.
+    std::uint8_t heldVelocityMarks[kMidiValueCount] = {};
+    std::uint8_t noteVelocityMemory[kMidiValueCount] = {};
+
+protected:
+    void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    void AfterLoad() override { FillTableFromPoints(); }
+    std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    void SaveFields(SettingsWriter& out) override;
+
+private:
+    // table[v].y's low byte; a value beyond the table passes unchanged.
+    std::uint8_t Mapped(std::uint8_t value) const;
+    // As Mapped, but never 0: a note must not turn into a note end.
+    std::uint8_t MappedNoteVelocity(std::uint8_t velocity) const;
+    void ReshapeEvent(HostEvent& event);
+    void ReshapeLive(HostData& data);
+    void ReshapeLiveNote(HostData& data);
+
+    SplinePolyline spline_;
+    std::vector<SplinePoint> polyline_;  // reused by every refill
+};
+
+}  // namespace nuv::velocurve
