@@ -1,0 +1,87 @@
+// Live input: every record passes through; the first held key starts the
+// host's pulses, the last released one writes the wheel centre and ends
+// them, and while keys are held each pulse writes wheel values every `step`
+// ticks of the span one pulse covers.
+#include "plugins/wobbleton/wobbleton_effect.h"
+
+namespace nuv::wobbleton {
+
+namespace {
+
+bool IsNoteOn(const HostData& d) { return (d.status & 0xF0) == kStatusNoteOn && d.data2 != 0; }
+
+bool IsNoteOff(const HostData& d) {
+    const std::uint8_t kind = d.status & 0xF0;
+    return kind == kStatusNoteOff || (kind == kStatusNoteOn && d.data2 == 0);
+}
+
+// time + ticks on the host's 32-bit clock, wrapping instead of overflowing.
+std::int32_t AddTicks(std::int32_t time, std::int64_t ticks) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(time) + static_cast<std::uint32_t>(ticks));
+}
+
+// A pitch-wheel message on channel 1 carrying the absolute 14-bit value.
+HostData WheelMessage(std::int32_t time, std::int32_t value) {
+    return HostData{time, kStatusWheel, static_cast<std::uint8_t>(value & 0x7F),
+                    static_cast<std::uint8_t>((value >> 7) & 0x7F), 0};
+}
+
+}  // namespace
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
+    if (enabled == 0) {
+        CopyData(in, out);
+        return S_OK;
+    }
+    const std::int32_t span = TicksPerPulse();
+    bool anyRecord = false;
+    ForEachData(in, [this, out, &anyRecord](const HostData& record) {
+        anyRecord = true;
+        TakeLiveRecord(record, out);
+    });
+    // A pulse with nothing readable counts its values from time 0.
+    if (!anyRecord) lastLiveTime = 0;
+    if (liveIdle == 0 && notesHeld) WriteLiveWheels(span, out);
+    return S_OK;
+}
+
+std::int32_t NuvMfx::TicksPerPulse() {
+    // Without the services, or when the period cannot be read, a pulse spans no ticks.
+    if (timeService == nullptr || pulseService == nullptr) return 0;
+    std::int32_t period = 0;
+    if (FAILED(pulseService->GetPeriod(&period))) return 0;
+    return timeService->ConvertPeriod(period);
+}
+
+void NuvMfx::TakeLiveRecord(const HostData& record, HostDataQueue* out) {
+    out->Add(&record);
+    lastLiveTime = record.time;
+    if (IsNoteOn(record)) {
+        if (heldNotes < INT32_MAX) ++heldNotes;
+        liveIdle = 0;
+        notesHeld = true;
+        BeginLivePulses();
+    } else if (IsNoteOff(record)) {
+        heldNotes = heldNotes > 0 ? heldNotes - 1 : 0;
+        notesHeld = heldNotes > 0;
+        if (heldNotes == 0) {
+            const HostData centre = WheelMessage(record.time, static_cast<std::int32_t>(kWheelCentre));
+            out->Add(&centre);
+            liveIdle = 1;
+            EndLivePulses();
+        }
+    }
+}
+
+void NuvMfx::WriteLiveWheels(std::int32_t span, HostDataQueue* out) {
+    if (cycle.tablePos >= kCycleLength) BuildNewCycle();
+    for (std::int64_t k = 0; k < span; k += step) {
+        const float y = cycle.modTable[static_cast<std::size_t>(cycle.tablePos)].y;
+        const HostData wheel = WheelMessage(AddTicks(lastLiveTime, k), static_cast<std::int32_t>(y));
+        out->Add(&wheel);
+        AdvanceTable();
+    }
+}
+
+}  // namespace nuv::wobbleton

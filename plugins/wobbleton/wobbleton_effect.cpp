@@ -1,0 +1,92 @@
+#include "plugins/wobbleton/wobbleton_effect.h"
+
+namespace nuv::wobbleton {
+
+NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {}
+
+NuvMfx::~NuvMfx() {
+    // A host that never disconnects still gets its pulses ended.
+    EndLivePulses();
+}
+
+void NuvMfx::BuildNewCycle() {
+    const float a = ReadLocked(settingsLock, amp);
+    const float f = ReadLocked(settingsLock, freq);
+    cycle.Build(a, f, random_);
+}
+
+void NuvMfx::AdvanceTable() {
+    cycle.tablePos += step;
+    if (cycle.tablePos >= kCycleLength) BuildNewCycle();
+}
+
+void NuvMfx::BeginLivePulses() {
+    if (pulsesRunning != 0 || pulseService == nullptr) return;
+    pulseService->BeginPulses();
+    pulsesRunning = 1;
+}
+
+void NuvMfx::EndLivePulses() {
+    if (pulsesRunning != 0 && pulseService != nullptr) pulseService->EndPulses();
+    pulsesRunning = 0;
+}
+
+// Window thread.
+void NuvMfx::SwitchEnabled(bool on) {
+    WriteLocked(settingsLock, enabled, on ? 1 : 0);
+    if (on) {
+        BeginLivePulses();
+    } else {
+        EndLivePulses();
+    }
+}
+
+// Host thread (Connect), with the shell's result. A host without the aux
+// service gets its pulses started here; every connection, failed or not,
+// starts on a new cycle.
+HRESULT NuvMfx::AfterConnect(IUnknown*, HRESULT result) {
+    if (result == S_OK && auxService == nullptr) BeginLivePulses();
+    BuildNewCycle();
+    return result;
+}
+
+// Host thread (Disconnect), while the services are still held.
+void NuvMfx::BeforeDisconnect() {
+    cycle.Free();
+    EndLivePulses();
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t, HostEventQueue*) {
+    notesHeld = false;
+    heldNotes = 0;
+    liveIdle = 1;
+    return S_OK;
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnLoop(std::int32_t restartTime, std::int32_t, HostEventQueue*) {
+    lastLiveTime = restartTime;
+    notesHeld = false;
+    heldNotes = 0;
+    return S_OK;
+}
+
+// Host thread.
+HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
+    notesHeld = false;
+    heldNotes = 0;
+    liveIdle = 0;
+    return S_OK;
+}
+
+// Any thread, without the settings lock.
+void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
+    if (version >= 1) in.Field(amp).Field(freq);
+    if (version >= 2) in.Pair(pageWidth, pageHeight);
+}
+
+// Any thread, without the settings lock.
+void NuvMfx::SaveFields(SettingsWriter& out) { out.Field(amp).Field(freq).Pair(pageWidth, pageHeight); }
+
+}  // namespace nuv::wobbleton

@@ -1,0 +1,82 @@
+// The NuvWobbleton effect: while notes sound, writes pitch-wheel values that
+// drift along a smooth random curve around the centre. Playback writes them
+// ahead for the whole length of each note; live input asks the host for
+// periodic pulses while keys are held and writes values on each pulse. Every
+// input event and record also passes through unchanged.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/effect_shell.h"
+#include "framework/random_source.h"
+#include "plugins/wobbleton/wheel_cycle.h"
+#include "plugins/wobbleton/wobbleton_ids.h"
+
+namespace nuv::wobbleton {
+
+// The fixed seed of every effect's random sequence, so the same cycles follow
+// each creation.
+inline constexpr std::uint32_t kRandomSeed = 4;
+
+class NuvMfx final : public NuvMfxShell {
+public:
+    NuvMfx();
+    ~NuvMfx() override;
+
+    // Host threads.
+    HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
+                                       HostEventQueue* out) override;
+    HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
+
+    // Builds a new cycle from `amp` and `freq`, each read under the settings
+    // lock. Host threads.
+    void BuildNewCycle();
+
+    // The page's on/off button: stores the enabled flag under the lock, then
+    // begins the host's pulses (switched on) or ends them (switched off).
+    // Window thread.
+    void SwitchEnabled(bool on);
+
+    // Parameters, saved with the settings; the page writes them under
+    // settingsLock. Values outside the page's ranges are kept as stored and
+    // used within the ranges (see UsableAmp, UsableFreq).
+    float amp = kDefaultAmp;
+    float freq = kDefaultFreq;
+
+    // Modulation state, touched only by the host's calls.
+    WheelCycle cycle;
+    std::int32_t heldNotes = 0;
+    bool notesHeld = false;
+    std::int32_t liveIdle = 1;  // nonzero stops live wheel output
+    std::int32_t lastLiveTime = 0;
+    // BeginPulses was called and not yet ended; the page's button touches it too.
+    volatile std::int32_t pulsesRunning = 0;
+
+protected:
+    void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    void SaveFields(SettingsWriter& out) override;
+    HRESULT AfterConnect(IUnknown* context, HRESULT result) override;
+    void BeforeDisconnect() override;
+
+private:
+    void BeginLivePulses();
+    void EndLivePulses();
+    // tablePos += step, with a new cycle once the table is used up.
+    void AdvanceTable();
+
+    // Playback.
+    void CoverNote(const HostEvent& note, std::int64_t& coveredEnd, HostEventQueue* out);
+
+    // Live input.
+    std::int32_t TicksPerPulse();
+    void TakeLiveRecord(const HostData& record, HostDataQueue* out);
+    void WriteLiveWheels(std::int32_t span, HostDataQueue* out);
+
+    RandomSource random_{kRandomSeed};
+};
+
+}  // namespace nuv::wobbleton
