@@ -1,0 +1,224 @@
+#include "framework/page/property_page.h"
+
+#include <cstdlib>
+#include <optional>
+
+#include "platform/sync.h"
+#include "platform/win32/dialog_template.h"
+#include "platform/win32/module.h"
+
+namespace nuv {
+
+namespace {
+
+// The size GetPageInfo reports when neither the effect nor the template
+// gives one.
+constexpr LONG kFallbackPageSize = 100;
+
+// The host hands over the effect's identity pointer, which is its
+// IMfxEventFilter face; no interface is queried.
+NuvMfxShell* EffectOf(IUnknown* identity) {
+    return static_cast<NuvMfxShell*>(static_cast<IMfxEventFilter*>(identity));
+}
+
+}  // namespace
+
+NuvMfxPropertyPage::NuvMfxPropertyPage(int backgroundBitmapId, int powerButtonId)
+    : KopDialog(backgroundBitmapId, powerButtonId) {}
+
+NuvMfxPropertyPage::~NuvMfxPropertyPage() = default;
+
+void* NuvMfxPropertyPage::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return std::calloc(1, size);
+}
+void NuvMfxPropertyPage::operator delete(void* memory) noexcept { std::free(memory); }
+void NuvMfxPropertyPage::operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::QueryInterface(REFIID riid, void** ppv) {
+    if (ppv == nullptr) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyPage)) {
+        *ppv = Face();
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE NuvMfxPropertyPage::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement32(&references_));
+}
+
+// The last Release drops the effect, then the window a host left open, then
+// the page itself.
+ULONG STDMETHODCALLTYPE NuvMfxPropertyPage::Release() {
+    const std::int32_t left = InterlockedDecrement32(&references_);
+    if (left == 0) {
+        ModuleStateGuard guard;
+        UnlinkEffect();
+        Destroy();
+        delete this;
+    }
+    return static_cast<ULONG>(left);
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::SetPageSite(IPropertyPageSite* site) {
+    if (site != nullptr && !site_) {
+        site_.Share(site);
+        return S_OK;
+    }
+    if (site == nullptr && site_) {
+        site_.Reset();
+        return S_OK;
+    }
+    return E_UNEXPECTED;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
+    ModuleStateGuard guard;
+    if (rect == nullptr) return E_POINTER;
+    if (Handle() != nullptr) return E_UNEXPECTED;
+    if (!Create(ModuleStateGuard::ResourceInstance(), kop::kPageTemplateId, parent)) return E_OUTOFMEMORY;
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    parent_ = parent;
+    Move(rect);
+    Show(SW_SHOWNORMAL);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Deactivate() {
+    ModuleStateGuard guard;
+    if (Handle() == nullptr) return E_UNEXPECTED;
+    BeforeDeactivate();
+    refreshTimer.Stop();
+    Destroy();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::GetPageInfo(PROPPAGEINFO* info) {
+    if (info == nullptr) return E_POINTER;
+    info->cb = sizeof(PROPPAGEINFO);
+    info->pszTitle = nullptr;
+    info->size = SIZE{kFallbackPageSize, kFallbackPageSize};
+    info->pszDocString = nullptr;
+    info->pszHelpFile = nullptr;
+    info->dwHelpContext = 0;
+    if (NuvMfxShell* effect = Effect()) {
+        const std::int32_t width = ReadLocked(effect->settingsLock, effect->pageWidth);
+        const std::int32_t height = ReadLocked(effect->settingsLock, effect->pageHeight);
+        if (width > 0 && height > 0) {
+            info->size = SIZE{width, height};
+            return S_OK;
+        }
+    }
+    ModuleStateGuard guard;
+    if (const std::optional<SIZE> measured =
+            win32::MeasureDialogTemplate(ModuleStateGuard::ResourceInstance(), kop::kPageTemplateId)) {
+        info->size = *measured;
+    }
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::SetObjects(ULONG count, IUnknown** objects) {
+    if (count == 1) {
+        if (objects == nullptr || objects[0] == nullptr) return E_POINTER;
+        LinkEffect(EffectOf(objects[0]));
+        return S_OK;
+    }
+    if (count == 0) {
+        if (Effect() == nullptr) return E_UNEXPECTED;
+        UnlinkEffect();
+        return S_OK;
+    }
+    return E_UNEXPECTED;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Show(UINT command) {
+    ModuleStateGuard guard;
+    if (Handle() == nullptr) return E_UNEXPECTED;
+    if (command != SW_HIDE && command != SW_SHOWNORMAL && command != SW_SHOW) return E_INVALIDARG;
+    ShowWindow(Handle(), static_cast<int>(command));
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Move(LPCRECT rect) {
+    ModuleStateGuard guard;
+    if (rect == nullptr) return E_POINTER;
+    SetWindowPos(Handle(), nullptr, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
+                 SWP_NOZORDER);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::IsPageDirty() { return pageDirty_ != 0 ? S_OK : S_FALSE; }
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Apply() {
+    pageDirty_ = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Help(LPCOLESTR) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::TranslateAccelerator(MSG*) { return E_NOTIMPL; }
+
+bool NuvMfxPropertyPage::OnPageMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+void NuvMfxPropertyPage::MarkDirty() {
+    if (NuvMfxShell* effect = Effect()) effect->dirtyFlag = 1;
+    pageDirty_ = 1;
+    if (site_) site_->OnStatusChange(PROPPAGESTATUS_DIRTY);
+}
+
+// Window thread, inside Activate: the base's set-up, the page's own, then
+// the first refresh and the refresh timer when an effect is linked.
+BOOL NuvMfxPropertyPage::OnInitDialog() {
+    KopDialog::OnInitDialog();
+    InitPage();
+    if (Effect() != nullptr) {
+        Refresh(true);
+        refreshTimer.Start(Handle(), kRefreshTimerId, kRefreshPeriodMs);
+    }
+    setUp = true;
+    return TRUE;
+}
+
+bool NuvMfxPropertyPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (OnPageMessage(message, wParam, lParam, result)) return true;
+    if (message == WM_SIZE) {
+        OnSize();
+        return false;
+    }
+    return KopDialog::OnMessage(message, wParam, lParam, result);
+}
+
+// A size given from outside (the host's Move, a frame's layout, the DPI
+// change): taken when it lies within the limits and changes the user scale;
+// the base's own grip drag sizes the window itself and is left alone here.
+void NuvMfxPropertyPage::OnSize() {
+    if (Sizing()) return;
+    RECT outer{};
+    GetWindowRect(Handle(), &outer);
+    if (const std::optional<kop::SizeStep> step = Geometry().StepTo(outer.right - outer.left)) {
+        ApplySize(*step, false);
+    }
+}
+
+void NuvMfxPropertyPage::Refresh(bool forced) {
+    NuvMfxShell* effect = Effect();
+    if (effect == nullptr) return;
+    if (!forced) {
+        if (effect->refreshFlag != 0) {
+            effect->refreshFlag = 0;
+        } else if (!HasOwnReasonToRefresh()) {
+            return;
+        }
+    }
+    ShowEnabledFlag();
+    ReadDisplayedValues();
+}
+
+void NuvMfxPropertyPage::ShowEnabledFlag() {
+    NuvMfxShell* effect = Effect();
+    const std::int32_t enabled = ReadLocked(effect->settingsLock, effect->enabled);
+    powerButton.SetChecked(enabled != 0);
+}
+
+}  // namespace nuv
