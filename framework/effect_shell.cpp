@@ -87,9 +87,18 @@ void NuvMfxShell::ReleaseServices() {
     ReleaseAndClear(auxService);
 }
 
-HRESULT STDMETHODCALLTYPE NuvMfxShell::OnStart(std::int32_t, HostEventQueue*) { return S_OK; }
-HRESULT STDMETHODCALLTYPE NuvMfxShell::OnLoop(std::int32_t, std::int32_t, HostEventQueue*) { return S_OK; }
-HRESULT STDMETHODCALLTYPE NuvMfxShell::OnStop(std::int32_t, HostEventQueue*) { return S_OK; }
+HRESULT STDMETHODCALLTYPE NuvMfxShell::OnStart(std::int32_t, HostEventQueue*) {
+    OnTransport();
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE NuvMfxShell::OnLoop(std::int32_t, std::int32_t, HostEventQueue*) {
+    OnTransport();
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE NuvMfxShell::OnStop(std::int32_t, HostEventQueue*) {
+    OnTransport();
+    return S_OK;
+}
 HRESULT STDMETHODCALLTYPE NuvMfxShell::OnEvents(std::int32_t, std::int32_t, HostEventQueue*, HostEventQueue*) {
     return S_OK;
 }

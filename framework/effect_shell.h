@@ -95,6 +95,10 @@ protected:
     virtual HRESULT AfterConnect(IUnknown* context, HRESULT result);
     // Runs at the start of Disconnect, before the services are released.
     virtual void BeforeDisconnect() {}
+    // Runs for every OnStart, OnLoop and OnStop the engine does not override:
+    // the song position jumps, so whatever the engine remembers of the song
+    // before it is of no further use. Host threads.
+    virtual void OnTransport() {}
 
 private:
     void ReleaseServices();

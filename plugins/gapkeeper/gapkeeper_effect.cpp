@@ -11,19 +11,6 @@ constexpr std::size_t kInitialHistory = 4096;
 
 NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) { history_.reserve(kInitialHistory); }
 
-HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t, HostEventQueue*) {
-    history_.clear();
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE NuvMfx::OnLoop(std::int32_t, std::int32_t, HostEventQueue*) {
-    history_.clear();
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
-    history_.clear();
-    return S_OK;
-}
-
 OverlapSettings NuvMfx::CurrentSettings() {
     // Read once per note, each value under the lock on its own, so a page
     // edit takes effect from the next note.

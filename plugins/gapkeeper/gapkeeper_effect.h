@@ -17,9 +17,6 @@ public:
     NuvMfx();
 
     // Host threads.
-    HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
-    HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) override;
-    HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) override;
     HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                        HostEventQueue* out) override;
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
@@ -38,6 +35,7 @@ protected:
     std::uint32_t SaveVersion() const override { return kStreamVersion; }
     void SaveFields(SettingsWriter& out) override;
     void BeforeDisconnect() override { history_.clear(); }
+    void OnTransport() override { history_.clear(); }
 
 private:
     OverlapSettings CurrentSettings();

@@ -17,19 +17,6 @@ NuvMfx::NuvMfx() : NuvMfxShell(kIdentity), random_(RandomSource::ClockSeed()) {
     candidates_.reserve(kInitialCandidates);
 }
 
-HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t, HostEventQueue*) {
-    history_.clear();
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE NuvMfx::OnLoop(std::int32_t, std::int32_t, HostEventQueue*) {
-    history_.clear();
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
-    history_.clear();
-    return S_OK;
-}
-
 void NuvMfx::UpdateWindows() {
     const std::int32_t timebase = timeService != nullptr ? timeService->GetTimebase() : 0;
     noteOnWindow = TimingWindow(timebase, ReadLocked(settingsLock, noteOnAmount));
