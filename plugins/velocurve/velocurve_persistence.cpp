@@ -1,5 +1,6 @@
-// The 49-byte settings stream of NuvVelocurveV2 (version 2), and the older
-// version 1 whose flags and point coordinates were 32-bit integers.
+// The 49-byte settings stream of NuvVelocurveV2 (version 2), one read or write
+// per field, and the older version 1 whose flags and point coordinates were
+// 32-bit integers and which carried no page size.
 #include "plugins/velocurve/velocurve_effect.h"
 
 namespace nuv::velocurve {
@@ -35,14 +36,14 @@ void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
     }
     for (std::uint8_t* flag : flags) in.Field(*flag);
     for (CurvePoint& p : curvePoints) in.Field(p.x).Field(p.y);
-    in.Field(controllerNumber).Pair(pageWidth, pageHeight);
+    in.Field(controllerNumber).Field(pageWidth).Field(pageHeight);
 }
 
 // Any thread, without the settings lock.
 void NuvMfx::SaveFields(SettingsWriter& out) {
     out.Field(targetVelocity).Field(targetPolyAft).Field(targetChanAft).Field(targetCtrlChng);
     for (const CurvePoint& p : curvePoints) out.Field(p.x).Field(p.y);
-    out.Field(controllerNumber).Pair(pageWidth, pageHeight);
+    out.Field(controllerNumber).Field(pageWidth).Field(pageHeight);
 }
 
 }  // namespace nuv::velocurve

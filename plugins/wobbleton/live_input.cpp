@@ -2,6 +2,7 @@
 // host's pulses, the last released one writes the wheel centre and ends
 // them, and while keys are held each pulse writes wheel values every `step`
 // ticks of the span one pulse covers.
+#include "plugins/wobbleton/counted_queue.h"
 #include "plugins/wobbleton/wobbleton_effect.h"
 
 namespace nuv::wobbleton {
@@ -35,13 +36,8 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
         return S_OK;
     }
     const std::int32_t span = TicksPerPulse();
-    bool anyRecord = false;
-    ForEachData(in, [this, out, &anyRecord](const HostData& record) {
-        anyRecord = true;
-        TakeLiveRecord(record, out);
-    });
-    // A pulse with nothing readable counts its values from time 0.
-    if (!anyRecord) lastLiveTime = 0;
+    const auto take = [this, out](const HostData& record) { TakeLiveRecord(record, out); };
+    if (!VisitCounted<HostData>(in, take)) lastLiveTime = 0;  // an empty pulse counts from time 0
     if (liveIdle == 0 && notesHeld) WriteLiveWheels(span, out);
     return S_OK;
 }

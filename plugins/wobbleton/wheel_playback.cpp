@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "plugins/wobbleton/counted_queue.h"
 #include "plugins/wobbleton/wobbleton_effect.h"
 
 namespace nuv::wobbleton {
@@ -38,13 +39,15 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEvent
         return S_OK;
     }
     std::int64_t coveredEnd = kNothingCovered;
-    ForEachEvent(in, [this, out, &coveredEnd](const HostEvent& event) {
-        liveIdle = 1;  // playback owns the wheel
+    const auto take = [this, out, &coveredEnd](const HostEvent& event) {
         out->Add(&event);
         if (event.kind == Note) CoverNote(event, coveredEnd, out);
-    });
-    // Nothing covered, or a span ending before time 0, needs no closing centre.
-    if (coveredEnd - 1 >= 0) AddWheel(out, std::min(coveredEnd - 1, kLatestTime), 0);
+    };
+    if (!VisitCounted<HostEvent>(in, take)) return S_OK;
+    liveIdle = 1;  // playback owns the wheel
+    // The wheel goes back to the centre on the last covered tick; a call that
+    // covered nothing has nothing to close.
+    if (coveredEnd != kNothingCovered) AddWheel(out, std::min(coveredEnd - 1, kLatestTime), 0);
     return S_OK;
 }
 
