@@ -1,0 +1,47 @@
+// What one deliverable's COM server is made of: its name, its two class
+// identifiers and the maker of its effect. The server code (factories,
+// exports, registration) is the same in every deliverable; each deliverable's
+// DLL defines ThisServer() once to say what the server serves.
+#pragma once
+
+#include <cstring>
+#include <new>
+
+#include "framework/effect_shell.h"
+
+namespace nuv::server {
+
+struct ServerIdentity {
+    const wchar_t* name;  // "NuvShiftwell" and so on; the registry's class names
+    CLSID effectClass;
+    CLSID pageClass;
+    // Makes one effect with a reference count of 1, or null when memory ran
+    // out. Any thread.
+    NuvMfxShell* (*createEffect)();
+};
+
+// Defined by each deliverable's DLL. Any thread.
+const ServerIdentity& ThisServer();
+
+// Any thread. An effect in zero-filled memory, constructed there; null when
+// memory ran out. The object's last Release frees the memory with the plain
+// delete that matches this allocation.
+template <class Effect>
+NuvMfxShell* CreateZeroedEffect() {
+    void* memory = ::operator new(sizeof(Effect), std::nothrow);
+    if (memory == nullptr) return nullptr;
+    std::memset(memory, 0, sizeof(Effect));
+    return new (memory) Effect();
+}
+
+}  // namespace nuv::server
+
+namespace nuv::server {
+
+// The identity of a deliverable whose effect class is `Effect`.
+template <class Effect>
+constexpr ServerIdentity IdentityOf(const wchar_t* name, const EffectIdentity& ids) {
+    return ServerIdentity{name, ids.effectClass, ids.pageClass, &CreateZeroedEffect<Effect>};
+}
+
+}  // namespace nuv::server
