@@ -1,0 +1,12 @@
+// What the NuvSloppet DLL serves: its effect and page classes.
+#include "framework/server/server_identity.h"
+#include "plugins/sloppet/sloppet_effect.h"
+
+namespace nuv::server {
+
+const ServerIdentity& ThisServer() {
+    static constexpr ServerIdentity server = IdentityOf<sloppet::NuvMfx>(sloppet::kDeliverableName, sloppet::kIdentity);
+    return server;
+}
+
+}  // namespace nuv::server
