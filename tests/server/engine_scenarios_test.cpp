@@ -1,0 +1,67 @@
+// The engines built into this program give the recorded scenario outputs;
+// the deliverable DLLs are checked against the same record under Wine.
+#include <gtest/gtest.h>
+
+#include "tests/server/golden_file.h"
+#include "tests/server/scenarios.h"
+
+namespace nuv::scenarios {
+namespace {
+
+Bytes RunLocal(const Deliverable& deliverable, const Variant& variant) {
+    NuvMfxShell* effect = deliverable.makeLocal();
+    const Bytes out = Run(effect->Identity(), variant.settings);
+    effect->Release();
+    return out;
+}
+
+TEST(EngineScenarios, EveryVariantGivesTheRecordedBytes) {
+    const std::string path = GoldenFilePath();
+    GoldenTable golden = ReadGolden(path);
+    const bool updating = UpdatingGolden();
+    if (!updating) {
+        ASSERT_FALSE(golden.empty()) << "no recorded outputs in " << path;
+    }
+    for (const Deliverable& deliverable : AllDeliverables()) {
+        for (const Variant& variant : deliverable.variants) {
+            const std::string key = KeyOf(deliverable, variant);
+            const std::string hex = ToHex(RunLocal(deliverable, variant));
+            if (updating) {
+                golden[key] = hex;
+                continue;
+            }
+            ASSERT_EQ(golden.count(key), 1u) << key << " is not recorded";
+            EXPECT_TRUE(golden[key] == hex) << key << ": output differs from the record";
+        }
+    }
+    if (updating) {
+        ASSERT_TRUE(WriteGolden(path, golden));
+    }
+}
+
+// Two runs of the same variant in one process give the same bytes: nothing
+// in the scenarios depends on the clock, on leftovers of an earlier effect or
+// on memory that the engines leave unset.
+TEST(EngineScenarios, RunsAreRepeatable) {
+    for (const Deliverable& deliverable : AllDeliverables()) {
+        for (const Variant& variant : deliverable.variants) {
+            EXPECT_EQ(FirstDifference(RunLocal(deliverable, variant), RunLocal(deliverable, variant)), -1)
+                << KeyOf(deliverable, variant);
+        }
+    }
+}
+
+// The variants differ from the defaults where they should, so the record
+// covers more than one configuration of each engine.
+TEST(EngineScenarios, VariantsChangeTheOutput) {
+    for (const Deliverable& deliverable : AllDeliverables()) {
+        ASSERT_GE(deliverable.variants.size(), 2u) << deliverable.name;
+        const Bytes defaults = RunLocal(deliverable, deliverable.variants[0]);
+        for (std::size_t i = 1; i < deliverable.variants.size(); ++i)
+            EXPECT_NE(FirstDifference(defaults, RunLocal(deliverable, deliverable.variants[i])), -1)
+                << KeyOf(deliverable, deliverable.variants[i]);
+    }
+}
+
+}  // namespace
+}  // namespace nuv::scenarios

@@ -1,0 +1,48 @@
+// The shared scenarios of the six deliverables: each deliverable in a few
+// configured variants, one song and one stretch of live input put through it,
+// and every output record and the saved settings gathered into one byte
+// string. The same scenarios run through the engines built into a test and
+// through the deliverable DLLs; the bytes must be the same everywhere.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/effect_shell.h"
+
+namespace nuv::scenarios {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Variant {
+    std::string name;
+    Bytes settings;  // the stream the variant's effect saved
+};
+
+struct Deliverable {
+    std::string name;  // "NuvShiftwell" and so on: also the DLL's name
+    CLSID effectClass;
+    std::vector<Variant> variants;
+    // A new effect of this deliverable built into the test program.
+    NuvMfxShell* (*makeLocal)();
+};
+
+// Any thread. The six deliverables with their variants. Every variant's
+// output is deterministic (NuvSloppet's random steps stay switched off: their
+// seed comes from the clock).
+std::vector<Deliverable> AllDeliverables();
+
+// Any thread. Connects `effect` to a fresh substitute host, loads `settings`,
+// runs the shared song and live input through it and saves it again. The
+// result holds, call by call, a call tag, the call's result, the number of
+// records and the records' raw bytes, and at the end the saved stream.
+Bytes Run(IUnknown* effect, const Bytes& settings);
+
+// The golden file: one line "<deliverable>/<variant> <hex bytes>" each.
+std::string KeyOf(const Deliverable& deliverable, const Variant& variant);
+std::string ToHex(const Bytes& bytes);
+// Offset of the first difference, or -1 when equal.
+long FirstDifference(const Bytes& a, const Bytes& b);
+
+}  // namespace nuv::scenarios
