@@ -1,0 +1,48 @@
+#include "tools/nuvfx/effect_setup.h"
+
+#include "tools/host/memory_stream.h"
+#include "tools/nuvfx/file_io.h"
+
+namespace nuv::nuvfx {
+
+bool LoadSettings(IPersistStream& persist, const std::vector<std::uint8_t>& bytes) {
+    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(bytes));
+    return persist.Load(stream.Get()) == S_OK;
+}
+
+std::vector<std::uint8_t> SaveSettings(IPersistStream& persist) {
+    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream);
+    if (persist.Save(stream.Get(), 1) != S_OK) throw ToolError("the effect could not save its settings");
+    return stream->Bytes();
+}
+
+namespace {
+
+class LinkedInstance final : public EffectInstance {
+public:
+    explicit LinkedInstance(host::ComPtr<NuvMfxShell> effect) : effect_(std::move(effect)) {}
+    IMfxEventFilter& Filter() override { return *effect_->Identity(); }
+    IPersistStream& Persist() override { return *effect_; }
+    NuvMfxShell& Shell() { return *effect_; }
+
+private:
+    host::ComPtr<NuvMfxShell> effect_;
+};
+
+}  // namespace
+
+InstanceMaker LinkedInstances(const EffectSetup& setup) {
+    return [setup]() -> std::unique_ptr<EffectInstance> {
+        auto instance = std::make_unique<LinkedInstance>(setup.spec->create());
+        if (setup.settings && !LoadSettings(instance->Persist(), *setup.settings))
+            throw ToolError("bad settings stream " + setup.settingsName + ": " + setup.spec->name +
+                            " could not load it");
+        for (const SetRequest& s : setup.sets) s.param->set(instance->Shell(), s.value);
+        if (!setup.sets.empty() && !LoadSettings(instance->Persist(), SaveSettings(instance->Persist())))
+            throw ToolError(setup.spec->name + " could not load its own settings");
+        if (setup.seed && setup.spec->seed) setup.spec->seed(instance->Shell(), *setup.seed);
+        return instance;
+    };
+}
+
+}  // namespace nuv::nuvfx

@@ -1,0 +1,30 @@
+// The tempo map of a file: the tempo events of every track, for turning ticks
+// into seconds. Without tempo events a song runs at 120 beats per minute.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "tools/smf/smf_file.h"
+
+namespace nuv::smf {
+
+class TempoMap {
+public:
+    explicit TempoMap(const File& file);
+
+    // Seconds from the start of the song to `tick`.
+    double SecondsAt(std::uint32_t tick) const;
+    std::size_t ChangeCount() const { return changes_.size(); }
+
+private:
+    struct Change {
+        std::uint32_t tick;
+        std::uint32_t microsPerQuarter;
+    };
+    std::vector<Change> changes_;  // ordered by tick, the first at tick 0
+    double secondsPerTickUnit_;    // divisor: ticks per quarter, or ticks per second for time code
+    bool timeCode_;
+};
+
+}  // namespace nuv::smf
