@@ -1,0 +1,119 @@
+// NuvWobbleton: modulation cycles built per second at the default settings
+// and at the widest spread with the closest and the widest breakpoint spacing
+// (the spread sets how many polyline points a segment takes); and playback of a dense song (notes with a
+// controller and a wheel move between them) in calls of 64 events, reported
+// per wheel value written, beside a plain copy of the same events and of as
+// many events as playback writes.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "bench/support/song_events.h"
+#include "plugins/wobbleton/wobbleton_effect.h"
+#include "tools/host/queues.h"
+#include "tools/host/services.h"
+
+namespace nuv::wobbleton {
+namespace {
+
+constexpr std::size_t kSongEvents = 16 * 1024;
+constexpr std::size_t kEventsPerCall = 64;
+
+void BM_CycleBuild(benchmark::State& state) {
+    auto cycle = std::make_unique<WheelCycle>();
+    RandomSource random(kRandomSeed);
+    const auto amp = static_cast<float>(state.range(0));
+    const auto freq = static_cast<float>(state.range(1));
+    for (auto _ : state) {
+        cycle->Build(amp, freq, random);
+        benchmark::DoNotOptimize(cycle->modTable.data());
+    }
+    state.counters["cycles"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["polyline_points"] = static_cast<double>(cycle->curvePolyline.size());
+}
+
+std::vector<host::ComPtr<host::EventQueue>> Calls(const std::vector<HostEvent>& events) {
+    std::vector<host::ComPtr<host::EventQueue>> calls;
+    for (std::size_t first = 0; first < events.size(); first += kEventsPerCall) {
+        const std::size_t last = std::min(events.size(), first + kEventsPerCall);
+        calls.emplace_back(new host::EventQueue(std::vector<HostEvent>(
+            events.begin() + static_cast<std::ptrdiff_t>(first), events.begin() + static_cast<std::ptrdiff_t>(last))));
+    }
+    return calls;
+}
+
+// Runs every call through `run`; returns the events written per song.
+template <class Run>
+std::size_t TimeCalls(benchmark::State& state, const std::vector<host::ComPtr<host::EventQueue>>& calls, Run run) {
+    host::ComPtr<host::EventQueue> out(new host::EventQueue);
+    std::size_t written = 0;
+    for (auto _ : state) {
+        written = 0;
+        for (const auto& call : calls) {
+            out->Clear();
+            run(call.Get(), out.Get());
+            written += out->Records().size();
+            benchmark::DoNotOptimize(out->Records().data());
+        }
+    }
+    return written;
+}
+
+void PerEvent(benchmark::State& state, const char* name, std::size_t events) {
+    state.counters[name] = benchmark::Counter(static_cast<double>(events),
+                                              benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// The song as playback turns it out: input events and generated wheels.
+std::vector<HostEvent> PlayedSong() {
+    host::ComPtr<host::HostContext> context(new host::HostContext);
+    host::ComPtr<NuvMfx> effect(new NuvMfx);
+    effect->Connect(context.Get());
+    std::vector<HostEvent> played;
+    host::ComPtr<host::EventQueue> out(new host::EventQueue);
+    for (const auto& call : Calls(bench::DenseSong(kSongEvents))) {
+        out->Clear();
+        effect->OnEvents(0, 0, call.Get(), out.Get());
+        played.insert(played.end(), out->Records().begin(), out->Records().end());
+    }
+    effect->Disconnect();
+    return played;
+}
+
+void BM_PlaybackPerWheel(benchmark::State& state) {
+    host::ComPtr<host::HostContext> context(new host::HostContext);
+    host::ComPtr<NuvMfx> effect(new NuvMfx);
+    effect->Connect(context.Get());
+    const auto calls = Calls(bench::DenseSong(kSongEvents));
+    const std::size_t written = TimeCalls(state, calls, [&](HostEventQueue* in, HostEventQueue* out) {
+        effect->OnEvents(0, 0, in, out);
+    });
+    PerEvent(state, "per_wheel", written - kSongEvents);
+    state.counters["wheels"] = static_cast<double>(written - kSongEvents);
+    effect->Disconnect();
+}
+
+void BM_CopySong(benchmark::State& state) {
+    const auto calls = Calls(bench::DenseSong(kSongEvents));
+    TimeCalls(state, calls, [](HostEventQueue* in, HostEventQueue* out) { CopyEvents(in, out); });
+    PerEvent(state, "per_event", kSongEvents);
+}
+
+void BM_CopyPlayedSong(benchmark::State& state) {
+    const auto played = PlayedSong();
+    const auto calls = Calls(played);
+    TimeCalls(state, calls, [](HostEventQueue* in, HostEventQueue* out) { CopyEvents(in, out); });
+    PerEvent(state, "per_event", played.size());
+    state.counters["events"] = static_cast<double>(played.size());
+}
+
+BENCHMARK(BM_CycleBuild)->ArgNames({"amp", "freq"})->Args({10, 5})->Args({32, 1})->Args({32, 10});
+BENCHMARK(BM_PlaybackPerWheel)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopySong)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyPlayedSong)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace nuv::wobbleton
+
+BENCHMARK_MAIN();
