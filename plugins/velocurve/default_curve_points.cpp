@@ -50,6 +50,14 @@ void MakeDefaultCurvePoints(float w, float h, CurvePoint (&points)[kCurvePointCo
     points[3] = MakePoint(kEndShapeLast, w, 0.0f, w, w, 0.0f, h);
 }
 
+void PlaceStoredPoints(const CurvePoint (&stored)[kCurvePointCount], CurvePoint (&placed)[kCurvePointCount]) {
+    MakeDefaultCurvePoints(kCurveDesignSize.width, kCurveDesignSize.height, placed);
+    bool everPlaced = false;
+    for (const CurvePoint& p : stored) everPlaced = everPlaced || p.x != 0.0f || p.y != 0.0f;
+    if (!everPlaced) return;
+    for (std::size_t i = 0; i < kCurvePointCount; ++i) PlaceWithinRange(placed[i], stored[i].x, stored[i].y);
+}
+
 void PlaceWithinRange(CurvePoint& point, float x, float y) {
     if (!std::isnan(x)) point.x = x;
     if (!std::isnan(y)) point.y = y;

@@ -24,6 +24,13 @@ inline constexpr std::size_t kCurvePointCount = 4;
 // ids, kinds, hit and handle sizes and drag ranges. Any thread.
 void MakeDefaultCurvePoints(float width, float height, CurvePoint (&points)[kCurvePointCount]);
 
+// The points a curve control of the design size shows for these stored
+// positions: the default diagonal when none was ever placed (all four at the
+// origin, as a fresh effect stores them, which no page leaves behind since P3
+// sits at the right edge), otherwise each stored position placed within its
+// point's ranges. Any thread.
+void PlaceStoredPoints(const CurvePoint (&stored)[kCurvePointCount], CurvePoint (&placed)[kCurvePointCount]);
+
 // Moves `point` to (x, y) clamped into its ranges. A coordinate that is not a
 // number leaves that coordinate where it was (before the clamp). Any thread.
 void PlaceWithinRange(CurvePoint& point, float x, float y);

@@ -2,16 +2,6 @@
 
 namespace nuv::velocurve {
 
-namespace {
-
-bool NeverPlaced(const CurvePoint (&points)[kCurvePointCount]) {
-    for (const CurvePoint& p : points)
-        if (p.x != 0.0f || p.y != 0.0f) return false;
-    return true;
-}
-
-}  // namespace
-
 NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) { FillTableFromPoints(); }
 
 Target NuvMfx::CurrentTarget() {
@@ -24,9 +14,7 @@ Target NuvMfx::CurrentTarget() {
 
 void NuvMfx::FillTableFromPoints() {
     CurvePoint placed[kCurvePointCount];
-    MakeDefaultCurvePoints(kCurveDesignSize.width, kCurveDesignSize.height, placed);
-    if (!NeverPlaced(curvePoints))
-        for (std::size_t i = 0; i < kCurvePointCount; ++i) PlaceWithinRange(placed[i], curvePoints[i].x, curvePoints[i].y);
+    PlaceStoredPoints(curvePoints, placed);
     SplinePoint positions[kCurvePointCount];
     for (std::size_t i = 0; i < kCurvePointCount; ++i) positions[i] = {placed[i].x, placed[i].y};
     spline_.Compute(positions, kCurvePointCount, polyline_);

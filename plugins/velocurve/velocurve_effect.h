@@ -36,10 +36,9 @@ public:
     Target CurrentTarget();
 
     // Refills the curve table from the stored points as the curve control does
-    // at its design size, each point first placed within its drag ranges.
-    // Points that were never placed (all four at the origin, which no page
-    // leaves behind since P3 sits at the right edge) give the default
-    // diagonal. Host thread or the constructor; unlocked, like the page's fill.
+    // at its design size (see PlaceStoredPoints): the constructor and every
+    // complete Load call it, and so must anyone who writes curvePoints
+    // without a page. Any thread; unlocked, like the page's fill.
     void FillTableFromPoints();
 
     // Parameters; the page writes them under settingsLock, Load without it.
