@@ -1,0 +1,52 @@
+#include "tests/server/win32/deliverable_module.h"
+
+#include <vector>
+
+namespace nuv::testing {
+
+std::wstring DeliverablePath(const std::string& name) {
+    const std::string unix = std::string(NUV_DIST_DIR) + "/" + name + ".dll";
+    // Under Wine the Unix file system is drive Z:.
+    std::wstring path = L"Z:";
+    for (const char c : unix) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+    return path;
+}
+
+long RunProgram(const std::wstring& commandLine) {
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process.hProcess, &code)) code = static_cast<DWORD>(-1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<long>(code);
+}
+
+DeliverableModule::DeliverableModule(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
+    if (module_ == nullptr) return;
+    getClassObject_ =
+        reinterpret_cast<GetClassObjectFunction>(reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+    canUnloadNow_ =
+        reinterpret_cast<CanUnloadNowFunction>(reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
+}
+
+DeliverableModule::~DeliverableModule() {
+    if (module_ != nullptr) FreeLibrary(module_);
+}
+
+IUnknown* DeliverableModule::Create(REFCLSID classId) const {
+    void* factory = nullptr;
+    if (!Loaded() || FAILED(GetClassObject(classId, IID_IClassFactory, &factory))) return nullptr;
+    void* made = nullptr;
+    const HRESULT result = static_cast<IClassFactory*>(factory)->CreateInstance(nullptr, IID_IUnknown, &made);
+    static_cast<IClassFactory*>(factory)->Release();
+    return SUCCEEDED(result) ? static_cast<IUnknown*>(made) : nullptr;
+}
+
+}  // namespace nuv::testing

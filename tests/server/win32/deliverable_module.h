@@ -1,0 +1,44 @@
+// The built deliverables as a test reaches them: their file paths as Windows
+// sees them, a program run to completion (regsvr32), and a deliverable loaded
+// straight from its file with its four exports at hand.
+#pragma once
+
+#include <string>
+
+#include "platform/com.h"
+
+namespace nuv::testing {
+
+// The deliverable's file in the build's dist folder, as a Windows path.
+std::wstring DeliverablePath(const std::string& name);
+
+// Runs `commandLine` and waits for it; its exit code, or -1 when it did not start.
+long RunProgram(const std::wstring& commandLine);
+
+// Loads a deliverable by its path; the module is freed at the end of scope.
+class DeliverableModule {
+public:
+    explicit DeliverableModule(const std::wstring& path);
+    ~DeliverableModule();
+    DeliverableModule(const DeliverableModule&) = delete;
+    DeliverableModule& operator=(const DeliverableModule&) = delete;
+
+    bool Loaded() const { return module_ != nullptr && getClassObject_ != nullptr && canUnloadNow_ != nullptr; }
+    HRESULT GetClassObject(REFCLSID classId, REFIID riid, void** ppv) const {
+        return getClassObject_(classId, riid, ppv);
+    }
+    HRESULT CanUnloadNow() const { return canUnloadNow_(); }
+    // A new object of `classId` through the module's own factory; null on failure.
+    IUnknown* Create(REFCLSID classId) const;
+    HMODULE Handle() const { return module_; }
+
+private:
+    using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
+
+    HMODULE module_ = nullptr;
+    GetClassObjectFunction getClassObject_ = nullptr;
+    CanUnloadNowFunction canUnloadNow_ = nullptr;
+};
+
+}  // namespace nuv::testing

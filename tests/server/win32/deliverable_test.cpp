@@ -1,0 +1,234 @@
+// The six deliverable DLLs through real clients: the system's registration
+// tool, COM's own CoCreateInstance through the registry, and the exports
+// called straight from the loaded module.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/host_types.h"
+#include "tests/server/scenarios.h"
+#include "tests/server/golden_file.h"
+#include "tests/server/win32/deliverable_module.h"
+#include "tests/server/win32/registry_snapshot.h"
+#include "tests/support/event_builders.h"
+#include "tools/host/services.h"
+
+namespace nuv::testing {
+namespace {
+
+struct Facts {
+    const char* name;
+    const wchar_t* effectKey;  // CLSID\{...}
+    const wchar_t* pageKey;
+    std::uint32_t streamSize;
+    int templateWidth;  // dialog units
+    int templateHeight;
+    bool bordered;
+};
+
+const Facts kDeliverables[] = {
+    {"NuvShiftwell", L"{5E7C05D8-1032-4CAF-A6CB-1F86E0A4AF3D}", L"{729416F6-C020-4FFD-AD4F-AE564EE35710}", 28, 376,
+     102, false},
+    {"NuvOndulo", L"{0AF8549C-6171-413C-B3F2-22528219FEF9}", L"{14DAB62B-07D3-4C71-B1E9-9F194541D98B}", 64, 476, 124,
+     false},
+    {"NuvSloppet", L"{500F07AA-BBB6-40FE-9CF3-7158B8F5E940}", L"{5AC1699A-1189-4231-92BD-BECD3F7E717F}", 29, 388, 106,
+     true},
+    {"NuvGapkeeper", L"{64BAACC1-F425-4356-8FEF-294BBDC99514}", L"{CEC5E016-5C3D-4986-BE16-841B450DC3FC}", 21, 399,
+     102, true},
+    {"NuvVelocurveV2", L"{B0D2C5BE-6E1A-40DD-AC44-6EA9B52B88F7}", L"{CE1542ED-9347-4B64-9857-E0F5A1D4948C}", 49, 405,
+     124, false},
+    {"NuvWobbleton", L"{D029B552-195C-4090-B38C-66E7517AF394}", L"{5CA472DE-37C8-4219-96E6-C8ED177ACA80}", 20, 411,
+     124, false},
+};
+
+std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+
+CLSID ClassOf(const wchar_t* text) {
+    CLSID id{};
+    CLSIDFromString(text, &id);
+    return id;
+}
+
+template <class Face>
+host::ComPtr<Face> Query(IUnknown* object, REFIID iid) {
+    void* face = nullptr;
+    if (object == nullptr || FAILED(object->QueryInterface(iid, &face))) face = nullptr;
+    return host::ComPtr<Face>(static_cast<Face*>(face));
+}
+
+class Deliverable : public ::testing::TestWithParam<Facts> {
+protected:
+    static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    static void TearDownTestSuite() { CoUninitialize(); }
+
+    const Facts& facts = GetParam();
+    const std::wstring path = DeliverablePath(facts.name);
+    const CLSID effectClass = ClassOf(facts.effectKey);
+    const CLSID pageClass = ClassOf(facts.pageKey);
+
+    long Regsvr32(const wchar_t* options) { return RunProgram(L"regsvr32.exe " + std::wstring(options) + L" \"" + path + L"\""); }
+    std::wstring ExpectedClassKey(const std::wstring& name) {
+        const std::wstring bytes = std::to_wstring((name.size() + 1) * 2);
+        const std::wstring pathBytes = std::to_wstring((path.size() + 1) * 2);
+        return L"[]\n  @ REG_SZ " + bytes + L" " + name + L"\n[InprocServer32]\n  @ REG_SZ " + pathBytes + L" " +
+               path + L"\n";
+    }
+    std::wstring FilterKey() {
+        return std::wstring(L"Software\\Host Music Software\\MIDI Filters\\") + facts.effectKey;
+    }
+};
+
+// The effect that COM made from the registry answers on every face as the host uses it.
+void CheckEffect(IUnknown* effect, const Facts& facts, REFCLSID effectClass, REFCLSID pageClass) {
+    auto filter = Query<IMfxEventFilter>(effect, IID_IMfxEventFilter);
+    auto persist = Query<IPersistStream>(effect, IID_IPersistStream);
+    auto pages = Query<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    ASSERT_TRUE(filter && persist && pages);
+    EXPECT_FALSE(Query<IPersist>(effect, IID_IPersist));
+
+    CLSID classId{};
+    EXPECT_EQ(persist->GetClassID(&classId), S_OK);
+    EXPECT_TRUE(IsEqualCLSID(classId, effectClass));
+    ULARGE_INTEGER size{};
+    EXPECT_EQ(persist->GetSizeMax(&size), S_OK);
+    EXPECT_EQ(size.QuadPart, facts.streamSize);
+    CAUUID list{};
+    ASSERT_EQ(pages->GetPages(&list), S_OK);
+    ASSERT_EQ(list.cElems, 1u);
+    EXPECT_TRUE(IsEqualCLSID(list.pElems[0], pageClass));
+    CoTaskMemFree(list.pElems);
+
+    host::ComPtr<host::HostContext> context(new host::HostContext);
+    EXPECT_EQ(filter->Connect(context.Get()), S_OK);
+    const std::vector<std::uint8_t> saved = SavedBytes(*persist);
+    EXPECT_EQ(saved.size(), facts.streamSize);
+    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(saved));
+    EXPECT_EQ(persist->Load(stream.Get()), S_OK);
+    EXPECT_EQ(filter->Disconnect(), S_OK);
+}
+
+// The page that COM made reports its template's size in pixels (the
+// template's font at 96 DPI: 6 x 13 pixels per 4 x 8 dialog units).
+void CheckPage(IUnknown* page, const Facts& facts) {
+    auto propertyPage = Query<IPropertyPage>(page, IID_IPropertyPage);
+    ASSERT_TRUE(propertyPage);
+    PROPPAGEINFO info{};
+    EXPECT_EQ(propertyPage->GetPageInfo(&info), S_OK);
+    const int border = facts.bordered ? 2 : 0;
+    EXPECT_EQ(info.size.cx, MulDiv(facts.templateWidth, 6, 4) + border);
+    EXPECT_EQ(info.size.cy, MulDiv(facts.templateHeight, 13, 8) + border);
+}
+
+TEST_P(Deliverable, RegistersThroughTheSystemToolAndIsCreatedThroughTheRegistry) {
+    ASSERT_EQ(Regsvr32(L"/s"), 0);
+    EXPECT_EQ(SnapshotKey(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.effectKey),
+              ExpectedClassKey(Wide(facts.name)));
+    EXPECT_EQ(SnapshotKey(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.pageKey),
+              ExpectedClassKey(Wide(facts.name) + L" Property Page"));
+    EXPECT_EQ(SnapshotKey(HKEY_LOCAL_MACHINE, FilterKey()), L"[]\n");
+
+    IUnknown* effect = nullptr;
+    ASSERT_EQ(CoCreateInstance(effectClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&effect)),
+              S_OK);
+    CheckEffect(effect, facts, effectClass, pageClass);
+    effect->Release();
+
+    IUnknown* page = nullptr;
+    ASSERT_EQ(CoCreateInstance(pageClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&page)),
+              S_OK);
+    CheckPage(page, facts);
+    page->Release();
+
+    ASSERT_EQ(Regsvr32(L"/u /s"), 0);
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.effectKey));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.pageKey));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, FilterKey()));
+    void* none = nullptr;
+    EXPECT_EQ(CoCreateInstance(effectClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &none),
+              REGDB_E_CLASSNOTREG);
+}
+
+TEST_P(Deliverable, RegisteringTwiceLeavesTheSameKeysAndUnregisteringACleanRegistrySucceeds) {
+    ASSERT_EQ(Regsvr32(L"/s"), 0);
+    const std::wstring effectKey = SnapshotKey(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.effectKey);
+    const std::wstring pageKey = SnapshotKey(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.pageKey);
+    ASSERT_EQ(Regsvr32(L"/s"), 0);
+    EXPECT_EQ(SnapshotKey(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.effectKey), effectKey);
+    EXPECT_EQ(SnapshotKey(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.pageKey), pageKey);
+    EXPECT_EQ(Regsvr32(L"/u /s"), 0);
+    EXPECT_EQ(Regsvr32(L"/u /s"), 0);
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + facts.effectKey));
+}
+
+TEST_P(Deliverable, ExportsAnswerAsTheHostAndCOMExpect) {
+    DeliverableModule module(path);
+    ASSERT_TRUE(module.Loaded());
+    EXPECT_EQ(module.CanUnloadNow(), S_OK);
+
+    const CLSID unknown = {0x01234567, 0x89AB, 0xCDEF, {1, 2, 3, 4, 5, 6, 7, 8}};
+    void* out = reinterpret_cast<void*>(1);
+    EXPECT_EQ(module.GetClassObject(unknown, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(module.CanUnloadNow(), S_OK) << "an unknown class made something";
+
+    for (const CLSID& classId : {effectClass, pageClass}) {
+        void* factory = nullptr;
+        ASSERT_EQ(module.GetClassObject(classId, IID_IClassFactory, &factory), S_OK);
+        auto* classFactory = static_cast<IClassFactory*>(factory);
+        IUnknown* outer = Query<IUnknown>(classFactory, IID_IUnknown).Get();
+        void* made = reinterpret_cast<void*>(1);
+        EXPECT_EQ(classFactory->CreateInstance(outer, IID_IUnknown, &made), CLASS_E_NOAGGREGATION);
+        EXPECT_EQ(made, nullptr);
+
+        EXPECT_EQ(classFactory->LockServer(TRUE), S_OK);
+        EXPECT_EQ(module.CanUnloadNow(), S_FALSE);
+        EXPECT_EQ(classFactory->LockServer(FALSE), S_OK);
+        EXPECT_EQ(module.CanUnloadNow(), S_OK);
+        classFactory->Release();
+    }
+
+    IUnknown* effect = module.Create(effectClass);
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(module.CanUnloadNow(), S_FALSE) << "a live effect keeps the module";
+    effect->Release();
+    EXPECT_EQ(module.CanUnloadNow(), S_OK);
+
+    IUnknown* page = module.Create(pageClass);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(module.CanUnloadNow(), S_OK) << "a page alone does not keep the module";
+    page->Release();
+}
+
+// The scenarios give, byte for byte, the outputs recorded from the engines
+// (natively and in this program), through the DLL's own engine.
+TEST_P(Deliverable, GivesTheSameOutputAsTheEnginesBuiltIntoTests) {
+    DeliverableModule module(path);
+    ASSERT_TRUE(module.Loaded());
+    const scenarios::GoldenTable golden = scenarios::ReadGolden(scenarios::GoldenFilePath());
+    for (const scenarios::Deliverable& deliverable : scenarios::AllDeliverables()) {
+        if (deliverable.name != facts.name) continue;
+        for (const scenarios::Variant& variant : deliverable.variants) {
+            IUnknown* effect = module.Create(deliverable.effectClass);
+            ASSERT_NE(effect, nullptr);
+            const scenarios::Bytes throughDll = scenarios::Run(effect, variant.settings);
+            effect->Release();
+            NuvMfxShell* local = deliverable.makeLocal();
+            const scenarios::Bytes throughLocal = scenarios::Run(local->Identity(), variant.settings);
+            local->Release();
+
+            const std::string key = scenarios::KeyOf(deliverable, variant);
+            EXPECT_EQ(scenarios::FirstDifference(throughDll, throughLocal), -1) << key;
+            const auto recorded = golden.find(key);
+            ASSERT_NE(recorded, golden.end()) << key << " is not recorded";
+            EXPECT_TRUE(recorded->second == scenarios::ToHex(throughDll)) << key << " differs from the record";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Six, Deliverable, ::testing::ValuesIn(kDeliverables),
+                         [](const ::testing::TestParamInfo<Facts>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace nuv::testing
