@@ -231,11 +231,30 @@ EffectSpec Wobbleton() {
              FieldParam<NuvMfx>("freq", {}, ParamKind::Integer, 1, 10, &NuvMfx::freq)}};
 }
 
+// Every page's on/off button: off passes everything through unchanged.
+ParamSpec EnabledParam() {
+    ParamSpec p;
+    p.name = "enabled";
+    p.aliases = {"power"};
+    p.kind = ParamKind::Switch;
+    p.max = 1;
+    p.note = "the on/off button; not saved with the settings";
+    p.get = [](NuvMfxShell& s) { return static_cast<std::int32_t>(s.enabled); };
+    p.set = [](NuvMfxShell& s, std::int32_t v) { s.enabled = v; };
+    return p;
+}
+
+EffectSpec WithEnabled(EffectSpec effect) {
+    effect.params.push_back(EnabledParam());
+    return effect;
+}
+
 }  // namespace
 
 const std::vector<EffectSpec>& Effects() {
-    static const std::vector<EffectSpec> effects = {Shiftwell(), Ondulo(),   Sloppet(),
-                                                    Gapkeeper(), Velocurve(), Wobbleton()};
+    static const std::vector<EffectSpec> effects = {
+        WithEnabled(Shiftwell()), WithEnabled(Ondulo()),    WithEnabled(Sloppet()),
+        WithEnabled(Gapkeeper()), WithEnabled(Velocurve()), WithEnabled(Wobbleton())};
     return effects;
 }
 
