@@ -220,6 +220,7 @@ void KopDialog::OnDestroy() {
     edits_.clear();
     background_.Reset();
     stretched_.Reset();
+    stretchedSize_ = SIZE{0, 0};
     setUp = false;
 }
 
@@ -243,19 +244,36 @@ void KopDialog::StorePageSize(std::int32_t width, std::int32_t height) {
     WriteLocked(effect->settingsLock, effect->pageHeight, height);
 }
 
+// The stretch in HALFTONE mode is by far the dearest step of a paint, so the
+// stretched background is made again only when the client size changed; the
+// off-screen drawing takes a copy of it.
 void KopDialog::PaintBackground(HDC target) {
     KopMemDC drawing(target);
     GetClientRect(Handle(), &client_);
     const int width = client_.right - client_.left;
     const int height = client_.bottom - client_.top;
-    stretched_.Reset(CreateCompatibleBitmap(target, width, height));
-    StretchBackgroundOnto(drawing.Dc(), width, height);
-    if (stretched_) {
-        win32::MemoryDc copy(target);
-        win32::ObjectSelection selected(copy.Get(), stretched_.Get());
-        StretchBackgroundOnto(copy.Get(), width, height);
+    if (!stretched_ || stretchedSize_.cx != width || stretchedSize_.cy != height) {
+        RestretchBackground(target, width, height);
     }
+    if (!CopyStretchedOnto(drawing.Dc(), width, height)) StretchBackgroundOnto(drawing.Dc(), width, height);
     DrawGrip(drawing.Dc(), width, height);
+}
+
+void KopDialog::RestretchBackground(HDC target, int width, int height) {
+    stretched_.Reset(CreateCompatibleBitmap(target, width, height));
+    stretchedSize_ = SIZE{0, 0};
+    if (!stretched_) return;
+    win32::MemoryDc copy(target);
+    win32::ObjectSelection selected(copy.Get(), stretched_.Get());
+    StretchBackgroundOnto(copy.Get(), width, height);
+    stretchedSize_ = SIZE{width, height};
+}
+
+bool KopDialog::CopyStretchedOnto(HDC dc, int width, int height) const {
+    if (!stretched_) return false;
+    win32::MemoryDc source(dc);
+    win32::ObjectSelection selected(source.Get(), stretched_.Get());
+    return BitBlt(dc, 0, 0, width, height, source.Get(), 0, 0, SRCCOPY) != FALSE;
 }
 
 void KopDialog::StretchBackgroundOnto(HDC dc, int width, int height) const {

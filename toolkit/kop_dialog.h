@@ -79,6 +79,8 @@ public:
     const win32::GdiBitmap& StretchedBackground() const { return stretched_; }
     SIZE BackgroundSize() const { return backgroundSize_; }
     int PowerButtonId() const { return powerButtonId_; }
+    // The refresh timer's identifier; 0 while it is not running.
+    UINT_PTR RefreshTimerId() const { return refreshTimer.Id(); }
     // The linked effect, or null.
     NuvMfxShell* Effect() const { return effect_.Get(); }
     std::size_t RegisteredCount() const { return statics_.size() + edits_.size(); }
@@ -133,6 +135,8 @@ private:
     void OnPowerCommand();
     void OnDestroy();
     void PaintBackground(HDC target);
+    void RestretchBackground(HDC target, int width, int height);
+    bool CopyStretchedOnto(HDC dc, int width, int height) const;
     void StretchBackgroundOnto(HDC dc, int width, int height) const;
     void DrawGrip(HDC dc, int clientWidth, int clientHeight) const;
     void UpdateClientScale();
@@ -147,6 +151,7 @@ private:
     win32::GdiBitmap background_;
     SIZE backgroundSize_{0, 0};
     win32::GdiBitmap stretched_;
+    SIZE stretchedSize_{0, 0};  // the client size stretched_ was made for
     RECT client_{0, 0, 0, 0};
     PageGeometry geometry_;
     float clientScale_ = 1.0f;

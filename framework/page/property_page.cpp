@@ -78,7 +78,9 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Activate(HWND parent, LPCRECT rect
     ModuleStateGuard guard;
     if (rect == nullptr) return E_POINTER;
     if (Handle() != nullptr) return E_UNEXPECTED;
-    if (!Create(ModuleStateGuard::ResourceInstance(), kop::kPageTemplateId, parent)) return E_OUTOFMEMORY;
+    // Created hidden, so that the page is painted once, at the host's size,
+    // when Show makes it visible.
+    if (!Create(ModuleStateGuard::ResourceInstance(), kop::kPageTemplateId, parent, true)) return E_OUTOFMEMORY;
     SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     parent_ = parent;
     Move(rect);

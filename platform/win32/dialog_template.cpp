@@ -22,8 +22,9 @@ std::size_t StyleOffset(const std::vector<std::uint8_t>& bytes) {
     return (version == 1 && signature == 0xFFFF) ? 12 : 0;
 }
 
-// A copy of the template without WS_VISIBLE; empty when it cannot be read.
-std::vector<std::uint8_t> HiddenCopy(HINSTANCE module, int templateId) {
+}  // namespace
+
+std::vector<std::uint8_t> HiddenTemplateCopy(HINSTANCE module, int templateId) {
     std::vector<std::uint8_t> bytes;
     const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(templateId), RT_DIALOG);
     if (found == nullptr) return bytes;
@@ -45,10 +46,8 @@ std::vector<std::uint8_t> HiddenCopy(HINSTANCE module, int templateId) {
     return bytes;
 }
 
-}  // namespace
-
 std::optional<SIZE> MeasureDialogTemplate(HINSTANCE module, int templateId) {
-    const std::vector<std::uint8_t> hidden = HiddenCopy(module, templateId);
+    const std::vector<std::uint8_t> hidden = HiddenTemplateCopy(module, templateId);
     if (hidden.empty()) return std::nullopt;
     const HWND probe = CreateDialogIndirectParamW(module, reinterpret_cast<LPCDLGTEMPLATEW>(hidden.data()),
                                                   GetDesktopWindow(), &ProbeProcedure, 0);

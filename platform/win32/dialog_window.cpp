@@ -1,5 +1,9 @@
 #include "platform/win32/dialog_window.h"
 
+#include <cstdint>
+#include <vector>
+
+#include "platform/win32/dialog_template.h"
 #include "platform/win32/subclassed_control.h"
 
 namespace nuv::win32 {
@@ -32,10 +36,18 @@ DialogWindow::~DialogWindow() {
     }
 }
 
-bool DialogWindow::Create(HINSTANCE module, int templateId, HWND parent) {
+bool DialogWindow::Create(HINSTANCE module, int templateId, HWND parent, bool hidden) {
     if (window_ != nullptr) return false;
-    const HWND made = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), parent, &DialogWindow::Procedure,
-                                         reinterpret_cast<LPARAM>(this));
+    HWND made = nullptr;
+    if (hidden) {
+        const std::vector<std::uint8_t> bytes = HiddenTemplateCopy(module, templateId);
+        if (bytes.empty()) return false;
+        made = CreateDialogIndirectParamW(module, reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), parent,
+                                          &DialogWindow::Procedure, reinterpret_cast<LPARAM>(this));
+    } else {
+        made = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), parent, &DialogWindow::Procedure,
+                                  reinterpret_cast<LPARAM>(this));
+    }
     return made != nullptr && made == window_;
 }
 

@@ -18,9 +18,11 @@ public:
     DialogWindow& operator=(const DialogWindow&) = delete;
 
     // Window thread. Creates the dialog of template `templateId` in `module`
-    // as a window of `parent`; OnInitDialog has run when this returns. False
-    // when a window exists already or the dialog manager refused.
-    bool Create(HINSTANCE module, int templateId, HWND parent);
+    // as a window of `parent`; OnInitDialog has run when this returns. With
+    // `hidden` the window stays invisible whatever the template says, until
+    // it is shown. False when a window exists already or the dialog manager
+    // refused.
+    bool Create(HINSTANCE module, int templateId, HWND parent, bool hidden = false);
 
     // Window thread. Destroys the window, if any; handlers see WM_DESTROY.
     void Destroy();
