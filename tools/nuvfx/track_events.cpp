@@ -1,7 +1,6 @@
 #include "tools/nuvfx/track_events.h"
 
 #include <algorithm>
-#include <deque>
 
 namespace nuv::nuvfx {
 namespace {
@@ -19,28 +18,36 @@ HostEvent ChannelEvent(const smf::Event& e, std::int32_t kind) {
 }
 
 // The open notes of one track: for each channel and key, the indices of the
-// Note events still waiting for their end, oldest first.
+// Note events still waiting for their end, oldest first. A slot allocates
+// only once its key sounds.
 class OpenNotes {
 public:
-    void Open(std::uint8_t channel, std::uint8_t key, std::size_t index) { slot(channel, key).push_back(index); }
+    void Open(std::uint8_t channel, std::uint8_t key, std::size_t index) { slot(channel, key).waiting.push_back(index); }
     bool Close(std::uint8_t channel, std::uint8_t key, std::size_t& index) {
-        auto& q = slot(channel, key);
-        if (q.empty()) return false;
-        index = q.front();
-        q.pop_front();
+        Slot& s = slot(channel, key);
+        if (s.head == s.waiting.size()) return false;
+        index = s.waiting[s.head++];
+        if (s.head == s.waiting.size()) {
+            s.waiting.clear();
+            s.head = 0;
+        }
         return true;
     }
     template <class Visit>
     void ForEachOpen(Visit&& visit) {
-        for (auto& q : notes_)
-            for (std::size_t index : q) visit(index);
+        for (const Slot& s : slots_)
+            for (std::size_t i = s.head; i < s.waiting.size(); ++i) visit(s.waiting[i]);
     }
 
 private:
-    std::deque<std::size_t>& slot(std::uint8_t channel, std::uint8_t key) {
-        return notes_[static_cast<std::size_t>(channel & 0x0F) * 128 + (key & 0x7F)];
+    struct Slot {
+        std::vector<std::size_t> waiting;
+        std::size_t head = 0;
+    };
+    Slot& slot(std::uint8_t channel, std::uint8_t key) {
+        return slots_[static_cast<std::size_t>(channel & 0x0F) * 128 + (key & 0x7F)];
     }
-    std::vector<std::deque<std::size_t>> notes_ = std::vector<std::deque<std::size_t>>(16 * 128);
+    std::vector<Slot> slots_ = std::vector<Slot>(16 * 128);
 };
 
 bool IsNoteEnd(const smf::Event& e) {
