@@ -193,7 +193,7 @@ TEST(TempoMap, SecondsFollowEveryTempoChange) {
     EXPECT_DOUBLE_EQ(map.SecondsAt(100), 0.5);  // 120 beats a minute before the change
     EXPECT_DOUBLE_EQ(map.SecondsAt(200), 1.0);
     EXPECT_DOUBLE_EQ(map.SecondsAt(400), 3.0);
-    EXPECT_EQ(map.ChangeCount(), 2u);
+    EXPECT_EQ(map.TempoEvents(), 1u);
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ std::string ProcessSong(const SongRequest& request, const InstanceMaker& makeIns
     for (const smf::Track& t : result.tracks) endOut = std::max(endOut, t.endTick);
     facts.secondsIn = tempoIn.SecondsAt(endIn);
     facts.secondsOut = tempoOut.SecondsAt(endOut);
-    facts.tempoChanges = tempoIn.ChangeCount();
+    facts.tempoEvents = tempoIn.TempoEvents();
     facts.seed = request.seedText;
     return FormatSummary(facts, summary);
 }

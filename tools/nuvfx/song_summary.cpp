@@ -96,9 +96,9 @@ std::string FormatSummary(const SongFacts& f, const SongSummary& s) {
     std::string out = Line("%s: %s -> %s", f.effect.c_str(), f.input.c_str(),
                            f.output.empty() ? "(dry run, nothing written)" : f.output.c_str());
     out += Line("  song: format %d, %zu tracks (%lld played, %lld without channel events copied), %d ticks per "
-                "quarter, %.1f s in, %.1f s out, %zu tempo changes",
+                "quarter, %.1f s in, %.1f s out, %zu tempo events",
                 f.format, f.tracks, static_cast<long long>(s.tracksPlayed), static_cast<long long>(s.tracksCopied),
-                f.timebase, f.secondsIn, f.secondsOut, f.tempoChanges);
+                f.timebase, f.secondsIn, f.secondsOut, f.tempoEvents);
     if (!f.seed.empty()) out += Line("  random numbers: %s", f.seed.c_str());
     out += Line("  notes: %lld in, %lld out; %lld moved, %lld transposed, %lld velocities changed, %lld dropped, "
                 "%lld added",

@@ -48,7 +48,7 @@ struct SongFacts {
     std::int32_t timebase = 480;
     double secondsIn = 0.0;
     double secondsOut = 0.0;
-    std::size_t tempoChanges = 0;
+    std::size_t tempoEvents = 0;
     std::string seed;  // how the random numbers were seeded, or empty
 };
 

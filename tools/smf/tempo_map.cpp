@@ -25,6 +25,7 @@ TempoMap::TempoMap(const File& file) : timeCode_(!file.HasQuarterNoteDivision())
         }
         if (file.format == 2) break;  // independent patterns: the first track's tempo rules
     }
+    found_ = changes_.size();
     std::stable_sort(changes_.begin(), changes_.end(),
                      [](const Change& a, const Change& b) { return a.tick < b.tick; });
     if (changes_.empty() || changes_.front().tick != 0) changes_.insert(changes_.begin(), {0, kDefaultMicrosPerQuarter});

@@ -15,7 +15,8 @@ public:
 
     // Seconds from the start of the song to `tick`.
     double SecondsAt(std::uint32_t tick) const;
-    std::size_t ChangeCount() const { return changes_.size(); }
+    // Tempo events found in the file.
+    std::size_t TempoEvents() const { return found_; }
 
 private:
     struct Change {
@@ -25,6 +26,7 @@ private:
     std::vector<Change> changes_;  // ordered by tick, the first at tick 0
     double secondsPerTickUnit_;    // divisor: ticks per quarter, or ticks per second for time code
     bool timeCode_;
+    std::size_t found_ = 0;
 };
 
 }  // namespace nuv::smf
