@@ -79,6 +79,8 @@ public:
     const win32::GdiBitmap& StretchedBackground() const { return stretched_; }
     SIZE BackgroundSize() const { return backgroundSize_; }
     int PowerButtonId() const { return powerButtonId_; }
+    // Whether GDI+ started with this dialog (it runs until the dialog ends).
+    bool GdiplusRunning() const { return gdiplus_.Running(); }
     // The refresh timer's identifier; 0 while it is not running.
     UINT_PTR RefreshTimerId() const { return refreshTimer.Id(); }
     // The linked effect, or null.

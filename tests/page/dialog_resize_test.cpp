@@ -172,6 +172,14 @@ TEST_F(PageResize, DpiChangeScalesThePageOnceAndKeepsTheUserScale) {
     EXPECT_EQ(WindowSize().cx, width);
 }
 
+TEST_F(PageResize, DpiMessageOnThisMonitorChangesNothing) {
+    OpenLinked();  // the monitor query answers 96 here, the factor the page starts with
+    EXPECT_EQ(SendMessageW(PageWindow(), kop::kDpiScaledSizeMessage, 0, 0), 0);
+    PumpUntilIdle();
+    EXPECT_EQ(page->Geometry().DpiFactor(), 1.0f);
+    EXPECT_EQ(WindowSize().cx, kDesignWidth);
+}
+
 TEST_F(PageResize, DpiFactorWidensTheDragLimits) {
     OpenLinked();
     page->monitorDpi = 144.0f;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tests/page/page_fixture.h"
+#include "platform/win32/module.h"
 #include "tests/page/support/handle_census.h"
 
 namespace nuv::page_test {
@@ -176,6 +177,26 @@ TEST_F(PropertyPageCalls, PageInfoMatchesTheActivatedWindow) {
     OpenLinked();
     EXPECT_EQ(WindowSize().cx, frame.OfferedSize().cx);
     EXPECT_EQ(WindowSize().cy, frame.OfferedSize().cy);
+}
+
+TEST_F(PropertyPageCalls, GdiplusRunsForThePagesLife) { EXPECT_TRUE(page->GdiplusRunning()); }
+
+// Resources come from the module object's instance: a module without the
+// page template gives no window and the fallback size.
+TEST_F(PropertyPageCalls, ModuleWithoutTheTemplateGivesNoWindow) {
+    struct ModuleSwap {
+        ModuleSwap() { NuvMfxDLL::Get().SetInstance(GetModuleHandleW(L"kernel32.dll")); }
+        ~ModuleSwap() { NuvMfxDLL::Get().SetInstance(nullptr); }
+    } swap;
+    const std::size_t windows = ProcessWindowCount();
+    PROPPAGEINFO info{};
+    EXPECT_EQ(pageRef->GetPageInfo(&info), S_OK);
+    EXPECT_EQ(info.size.cx, 100);
+    EXPECT_EQ(info.size.cy, 100);
+    const RECT place{0, 0, 200, 100};
+    EXPECT_EQ(pageRef->Activate(frame.Handle(), &place, FALSE), E_OUTOFMEMORY);
+    EXPECT_EQ(PageWindow(), nullptr);
+    EXPECT_EQ(ProcessWindowCount(), windows);
 }
 
 TEST_F(PropertyPageCalls, DirtyUntilAppliedAndNoHelp) {

@@ -45,7 +45,7 @@ public:
     int refreshTicks = 0;   // WM_TIMER of the refresh timer
     int rereads = 0;        // complete re-reads of the displayed values
     int ticksAtLastReread = -1;
-    float monitorDpi = 96.0f;  // what the monitor query answers
+    float monitorDpi = 0.0f;  // what the monitor query answers; 0 asks the monitor
 
     // Window thread. The level shown in the edit field; -1 when unreadable.
     std::int32_t ShownLevel() const;
@@ -54,7 +54,7 @@ protected:
     void InitPage() override;
     void ReadDisplayedValues() override;
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    float MonitorDpi() const override { return monitorDpi; }
+    float MonitorDpi() const override { return monitorDpi > 0.0f ? monitorDpi : NuvMfxPropertyPage::MonitorDpi(); }
 
 private:
     ~ProbePage() override = default;

@@ -1,0 +1,112 @@
+// The thin window layer: the module-state guard's nesting, the single owner
+// of a COM reference, and the timer, capture and redraw owners giving back
+// exactly what they took.
+#include <gtest/gtest.h>
+
+#include "platform/win32/com_ref.h"
+#include "platform/win32/module.h"
+#include "platform/win32/mouse_tracking.h"
+#include "platform/win32/redraw_suspension.h"
+#include "platform/win32/window_timer.h"
+#include "tools/host/memory_stream.h"
+
+namespace nuv::win32 {
+namespace {
+
+// A plain top-level window of the system's static class, destroyed at the end.
+class PlainWindow {
+public:
+    explicit PlainWindow(DWORD style = WS_POPUP | WS_VISIBLE)
+        : window_(CreateWindowExW(0, L"STATIC", L"", style, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr)) {}
+    ~PlainWindow() { DestroyWindow(window_); }
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+TEST(ModuleStateGuard, NestedGuardsRestoreTheOuterChoice) {
+    const HINSTANCE program = GetModuleHandleW(nullptr);
+    const HINSTANCE other = GetModuleHandleW(L"kernel32.dll");
+    EXPECT_EQ(ModuleStateGuard::ResourceInstance(), program);
+    {
+        ModuleStateGuard outer;
+        EXPECT_EQ(ModuleStateGuard::ResourceInstance(), program);
+        NuvMfxDLL::Get().SetInstance(other);
+        {
+            ModuleStateGuard inner;
+            EXPECT_EQ(ModuleStateGuard::ResourceInstance(), other);
+        }
+        EXPECT_EQ(ModuleStateGuard::ResourceInstance(), program);  // the outer guard's choice
+        NuvMfxDLL::Get().SetInstance(nullptr);
+    }
+    EXPECT_EQ(ModuleStateGuard::ResourceInstance(), program);
+    EXPECT_EQ(NuvMfxDLL::Get().Instance(), program);
+}
+
+TEST(ComRef, HoldsExactlyOneReference) {
+    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream);
+    {
+        ComRef<IStream> shared;
+        shared.Share(stream.Get());
+        EXPECT_EQ(stream->References(), 2);
+        shared.Share(stream.Get());  // the same object again: still one of ours
+        EXPECT_EQ(stream->References(), 2);
+        ComRef<IStream> moved(std::move(shared));
+        EXPECT_FALSE(shared);
+        EXPECT_EQ(stream->References(), 2);
+        moved.Reset();
+        EXPECT_EQ(stream->References(), 1);
+        stream->AddRef();
+        moved.Adopt(stream.Get());
+        EXPECT_EQ(stream->References(), 2);
+    }
+    EXPECT_EQ(stream->References(), 1);
+}
+
+TEST(WindowTimer, KnowsItsTicksAndStopsWithItsOwner) {
+    PlainWindow window;
+    MSG message;
+    {
+        WindowTimer timer;
+        EXPECT_EQ(timer.Start(window.Get(), 7, 10), 7u);
+        EXPECT_TRUE(timer.IsTick(7));
+        EXPECT_FALSE(timer.IsTick(8));
+        Sleep(30);
+        EXPECT_TRUE(PeekMessageW(&message, window.Get(), WM_TIMER, WM_TIMER, PM_REMOVE));
+    }
+    while (PeekMessageW(&message, window.Get(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    }
+    Sleep(30);
+    EXPECT_FALSE(PeekMessageW(&message, window.Get(), WM_TIMER, WM_TIMER, PM_REMOVE));  // killed
+    WindowTimer idle;
+    EXPECT_FALSE(idle.IsTick(0));  // a timer never started has no ticks, not even id 0
+}
+
+TEST(MouseCapture, ReleasesOnlyWhatItStillHolds) {
+    PlainWindow mine;
+    PlainWindow other;
+    {
+        MouseCapture capture;
+        capture.Take(mine.Get());
+        EXPECT_EQ(GetCapture(), mine.Get());
+        SetCapture(other.Get());  // taken away
+        capture.Release();
+        EXPECT_EQ(GetCapture(), other.Get());
+        ReleaseCapture();
+        capture.Take(mine.Get());
+    }
+    EXPECT_EQ(GetCapture(), nullptr);  // the owner's end gave it back
+}
+
+TEST(RedrawSuspension, LeavesAHiddenWindowHidden) {
+    PlainWindow hidden(WS_POPUP);
+    { RedrawSuspension suspended(hidden.Get()); }
+    EXPECT_FALSE(IsWindowVisible(hidden.Get()));
+    PlainWindow shown;
+    { RedrawSuspension suspended(shown.Get()); }
+    EXPECT_TRUE(IsWindowVisible(shown.Get()));
+}
+
+}  // namespace
+}  // namespace nuv::win32
