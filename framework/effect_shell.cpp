@@ -62,6 +62,10 @@ ULONG STDMETHODCALLTYPE NuvMfxShell::Release() {
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxShell::Connect(IUnknown* context) {
+    // A Connect while still connected ends the old connection as Disconnect
+    // would, so that whatever the engine began on the old services (pulses)
+    // is ended on them before they are let go.
+    if (timeService != nullptr || pulseService != nullptr || auxService != nullptr) BeforeDisconnect();
     HRESULT result = S_OK;
     if (!QueryService(context, IID_HostTimeService, timeService)) {
         result = E_FAIL;

@@ -174,5 +174,19 @@ TEST(OnduloConnection, ReleaseWithoutDisconnectEndsPulsesAndLetsTheContextGo) {
     EXPECT_EQ(context->References(), 1);
 }
 
+TEST(OnduloConnection, ConnectingAgainEndsThePulsesOfTheOldConnection) {
+    host::ComPtr<host::HostContext> first(new host::HostContext);
+    host::ComPtr<host::HostContext> second(new host::HostContext);
+    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ASSERT_EQ(effect->Connect(first.Get()), S_OK);
+    nuv::testing::RunInput(*effect, {Message(0x90, 60, 90)});
+    ASSERT_TRUE(first->pulse->running);
+    ASSERT_EQ(effect->Connect(second.Get()), S_OK);
+    EXPECT_FALSE(first->pulse->running);
+    EXPECT_EQ(first->References(), 1);
+    EXPECT_EQ(effect->Disconnect(), S_OK);
+    EXPECT_EQ(second->References(), 1);
+}
+
 }  // namespace
 }  // namespace nuv::ondulo
