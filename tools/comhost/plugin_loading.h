@@ -1,0 +1,70 @@
+// Getting an effect out of a deliverable DLL the two ways a host does it.
+//
+// Through the registry: the DLL registers itself (its DllRegisterServer), the
+// effect's class is found among the host's MIDI filter entries as the one
+// whose in-process server is this DLL, and COM creates it (CoCreateInstance).
+// Registration that this program added is taken away again at the end.
+//
+// Directly: the DLL is loaded and its DllGetClassObject asked for the class
+// factory of each known effect class until one answers.
+#pragma once
+
+#include <string>
+
+#include "platform/com.h"
+#include "tools/host/com_object.h"
+
+namespace nuv::comhost {
+
+// Owns a loaded library.
+class Library {
+public:
+    Library() = default;
+    explicit Library(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {}
+    ~Library() {
+        if (module_ != nullptr) FreeLibrary(module_);
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    HMODULE Get() const { return module_; }
+    template <class Function>
+    Function Export(const char* name) const {
+        return module_ == nullptr ? nullptr
+                                  : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+    }
+
+private:
+    HMODULE module_ = nullptr;
+};
+
+struct LoadedEffect {
+    host::ComPtr<IUnknown> effect;  // null when loading failed
+    std::wstring className;         // the class key's default value, or the class id
+    std::string failure;            // why loading failed
+};
+
+// Main thread, with COM initialised. Registers `dllPath` when needed,
+// creates its effect through COM; `undo` unregisters on destruction when this
+// program did the registering.
+class RegistrySession {
+public:
+    explicit RegistrySession(const std::wstring& dllPath);
+    ~RegistrySession();
+    RegistrySession(const RegistrySession&) = delete;
+    RegistrySession& operator=(const RegistrySession&) = delete;
+
+    LoadedEffect Create();
+
+private:
+    std::wstring dllPath_;
+    Library library_;
+    bool registeredHere_ = false;
+};
+
+// Main thread. The library stays loaded as long as `library` lives.
+LoadedEffect CreateDirectly(const Library& library);
+
+// The full path Windows uses for `path`.
+std::wstring FullPath(const std::wstring& path);
+
+}  // namespace nuv::comhost
