@@ -68,6 +68,10 @@ TEST_F(GripDrag, KeepsTheAspectRatioAndStoresTheSize) {
     EXPECT_EQ(WindowSize().cy, HeightFor(width));
     EXPECT_EQ(effect->pageWidth, width);
     EXPECT_EQ(effect->pageHeight, HeightFor(width));
+    PROPPAGEINFO info{};
+    ASSERT_EQ(pageRef->GetPageInfo(&info), S_OK);
+    EXPECT_EQ(info.size.cx, width);
+    EXPECT_EQ(info.size.cy, HeightFor(width));
     EXPECT_EQ(page->Geometry().UserScale(), static_cast<float>(width) / static_cast<float>(kDesignWidth));
     const float s = page->ClientScale();
     EXPECT_EQ(s, static_cast<float>(ClientSize().cx) / static_cast<float>(page->Geometry().DesignClientWidth()));
