@@ -39,23 +39,23 @@ std::string Hex(const Bytes& bytes, std::size_t from, std::size_t to) {
 // The form both sides print: channel messages as their bytes, meta events as
 // type and payload, system exclusive as its payload without F0 and F7.
 void Dump(const nuv::smf::File& f) {
-    std::printf("file %u %u %zu\n", f.format, f.division, f.tracks.size());
-    for (std::size_t t = 0; t < f.tracks.size(); ++t) {
+    std::printf("file %u %u %u\n", unsigned{f.format}, unsigned{f.division}, static_cast<unsigned>(f.tracks.size()));
+    for (unsigned t = 0; t < f.tracks.size(); ++t) {
         for (const Event& e : f.tracks[t].events) {
             if (e.IsChannel()) {
-                std::printf("%zu %u ch %02x%02x", t, e.tick, e.status, e.data1);
+                std::printf("%u %u ch %02x%02x", t, e.tick, e.status, e.data1);
                 if (nuv::smf::ChannelDataBytes(e.status) == 2) std::printf("%02x", e.data2);
                 std::printf("\n");
             } else if (e.IsMeta()) {
-                std::printf("%zu %u meta %02x %s\n", t, e.tick, e.data1, Hex(e.bytes, 0, e.bytes.size()).c_str());
+                std::printf("%u %u meta %02x %s\n", t, e.tick, e.data1, Hex(e.bytes, 0, e.bytes.size()).c_str());
             } else {
                 std::size_t from = 0, to = e.bytes.size();
                 if (from < to && e.bytes[from] == 0xF0) ++from;
                 if (from < to && e.bytes[to - 1] == 0xF7) --to;
-                std::printf("%zu %u sysex %s\n", t, e.tick, Hex(e.bytes, from, to).c_str());
+                std::printf("%u %u sysex %s\n", t, e.tick, Hex(e.bytes, from, to).c_str());
             }
         }
-        std::printf("%zu %u end\n", t, f.tracks[t].endTick);
+        std::printf("%u %u end\n", t, f.tracks[t].endTick);
     }
 }
 

@@ -98,6 +98,8 @@ int Process(const ProcessArguments& a, std::ostream& out) {
 
 int RunNuvfx(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
     CLI::App app{"Applies the Nuv MIDI effects to Standard MIDI Files.", "nuvfx"};
+    // Paths such as /tmp/song.mid are files, also in the Windows build.
+    app.allow_windows_style_options(false);
     app.require_subcommand(1);
     CLI::App* list = app.add_subcommand("list", "the effects with their parameters, ranges and defaults");
     CLI::App* process = app.add_subcommand("process", "runs an effect over a song");

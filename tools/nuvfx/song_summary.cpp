@@ -1,7 +1,7 @@
 #include "tools/nuvfx/song_summary.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <iomanip>
+#include <sstream>
 
 namespace nuv::nuvfx {
 namespace {
@@ -68,56 +68,38 @@ void SongSummary::AddSpan(const std::vector<HostEvent>& in, const std::vector<Ho
 
 namespace {
 
-std::string Line(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Line(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return std::string(text) + "\n";
-}
-
 std::string KindText(const char* name, const KindCount& k) {
-    char text[128];
-    const long long added = k.out > k.in ? k.out - k.in : 0;
-    const long long removed = k.in > k.out ? k.in - k.out : 0;
-    std::snprintf(text, sizeof text, "%s %lld in, %lld out", name, static_cast<long long>(k.in),
-                  static_cast<long long>(k.out));
-    std::string out = text;
-    if (added) out += " (" + std::to_string(added) + " added)";
-    if (removed) out += " (" + std::to_string(removed) + " removed)";
-    return out;
+    std::ostringstream out;
+    out << name << " " << k.in << " in, " << k.out << " out";
+    if (k.out > k.in) out << " (" << k.out - k.in << " added)";
+    if (k.in > k.out) out << " (" << k.in - k.out << " removed)";
+    return out.str();
 }
 
 }  // namespace
 
 std::string FormatSummary(const SongFacts& f, const SongSummary& s) {
-    std::string out = Line("%s: %s -> %s", f.effect.c_str(), f.input.c_str(),
-                           f.output.empty() ? "(dry run, nothing written)" : f.output.c_str());
-    out += Line("  song: format %d, %zu tracks (%lld played, %lld without channel events copied), %d ticks per "
-                "quarter, %.1f s in, %.1f s out, %zu tempo events",
-                f.format, f.tracks, static_cast<long long>(s.tracksPlayed), static_cast<long long>(s.tracksCopied),
-                f.timebase, f.secondsIn, f.secondsOut, f.tempoEvents);
-    if (!f.seed.empty()) out += Line("  random numbers: %s", f.seed.c_str());
-    out += Line("  notes: %lld in, %lld out; %lld moved, %lld transposed, %lld velocities changed, %lld dropped, "
-                "%lld added",
-                static_cast<long long>(s.notesIn), static_cast<long long>(s.notesOut),
-                static_cast<long long>(s.notesMoved), static_cast<long long>(s.notesTransposed),
-                static_cast<long long>(s.velocitiesChanged), static_cast<long long>(s.notesDropped),
-                static_cast<long long>(s.notesAdded));
-    out += "  " + KindText("controllers", s.controllers) + "; " + KindText("wheel", s.wheel) + "; " +
-           KindText("key pressure", s.keyPressure) + "; " + KindText("channel pressure", s.channelPressure) + "\n";
-    out += Line("  kept unchanged: %lld other events (programs, meta, system exclusive)",
-                static_cast<long long>(s.keptEvents));
+    std::ostringstream out;
+    out << std::fixed << std::setprecision(1);
+    out << f.effect << ": " << f.input << " -> " << (f.output.empty() ? "(dry run, nothing written)" : f.output)
+        << "\n";
+    out << "  song: format " << f.format << ", " << f.tracks << " tracks (" << s.tracksPlayed << " played, "
+        << s.tracksCopied << " without channel events copied), " << f.timebase << " ticks per quarter, "
+        << f.secondsIn << " s in, " << f.secondsOut << " s out, " << f.tempoEvents << " tempo events\n";
+    if (!f.seed.empty()) out << "  random numbers: " << f.seed << "\n";
+    out << "  notes: " << s.notesIn << " in, " << s.notesOut << " out; " << s.notesMoved << " moved, "
+        << s.notesTransposed << " transposed, " << s.velocitiesChanged << " velocities changed, " << s.notesDropped
+        << " dropped, " << s.notesAdded << " added\n";
+    out << "  " << KindText("controllers", s.controllers) << "; " << KindText("wheel", s.wheel) << "; "
+        << KindText("key pressure", s.keyPressure) << "; " << KindText("channel pressure", s.channelPressure) << "\n";
+    out << "  kept unchanged: " << s.keptEvents << " other events (programs, meta, system exclusive)\n";
     if (s.unendedNotes || s.unmatchedNoteOffs)
-        out += Line("  input: %lld notes without an end (ended with their track), %lld note ends without a note "
-                    "(kept)",
-                    static_cast<long long>(s.unendedNotes), static_cast<long long>(s.unmatchedNoteOffs));
+        out << "  input: " << s.unendedNotes << " notes without an end (ended with their track), "
+            << s.unmatchedNoteOffs << " note ends without a note (kept)\n";
     if (s.clampedTimes || s.clampedValues)
-        out += Line("  output: %lld events moved from before the start to tick 0, %lld values brought into range",
-                    static_cast<long long>(s.clampedTimes), static_cast<long long>(s.clampedValues));
-    return out;
+        out << "  output: " << s.clampedTimes << " events moved from before the start to tick 0, " << s.clampedValues
+            << " values brought into range\n";
+    return out.str();
 }
 
 }  // namespace nuv::nuvfx
