@@ -1,5 +1,7 @@
 #include "toolkit/kop_mem_dc.h"
 
+#include <cstdlib>
+
 namespace nuv::kop {
 
 namespace {
@@ -30,8 +32,9 @@ KopMemDC::KopMemDC(HDC target, bool printing) : target_(target), dc_(target) {
 bool KopMemDC::BeginOffScreen() {
     RECT device = rect_;
     LPtoDP(target_, reinterpret_cast<POINT*>(&device), 2);
-    const int width = device.right - device.left;
-    const int height = device.bottom - device.top;
+    // A mapping mode may turn an axis round; the bitmap takes the size only.
+    const int width = std::abs(device.right - device.left);
+    const int height = std::abs(device.bottom - device.top);
     if (width <= 0 || height <= 0) return false;
     memory_.emplace(target_);
     if (!*memory_) return false;

@@ -91,6 +91,26 @@ TEST(KopMemDC, CoversOnlyTheClipBoxInTargetCoordinates) {
     EXPECT_EQ(target.At(45, 45), 0xFF0000u);
 }
 
+// Metric mapping turns the y axis round; the off-screen copy follows the
+// target's mapping and lands where a direct drawing would.
+TEST(KopMemDC, FollowsATargetWithItsYAxisTurned) {
+    Canvas target;
+    target.Fill(kRed);
+    SetBkColor(target.Dc(), kGreen);
+    SetMapMode(target.Dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(target.Dc(), 64, -64, nullptr);
+    SetViewportExtEx(target.Dc(), 64, 64, nullptr);
+    SetWindowOrgEx(target.Dc(), 0, 64, nullptr);  // logical (0, 64) is the top left
+    {
+        KopMemDC drawing(target.Dc());
+        EXPECT_TRUE(drawing.OffScreen());
+        FillRectWith(drawing.Dc(), RECT{0, 64, 16, 48}, kBlue);  // the top-left 16 x 16 pixels
+    }
+    EXPECT_EQ(target.At(8, 8), 0x0000FFu);
+    EXPECT_EQ(target.At(8, 40), 0x00FF00u);
+    EXPECT_EQ(target.At(40, 8), 0x00FF00u);
+}
+
 TEST(KopMemDC, PrintingTargetIsDrawnIntoDirectly) {
     Canvas target;
     target.Fill(kRed);
