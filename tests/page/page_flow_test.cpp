@@ -100,6 +100,27 @@ TEST_F(PageFlow, DirtyingEditReachesEffectPageAndSite) {
     EXPECT_EQ(effect->IsDirty(), S_OK);  // Apply transfers nothing: the effect keeps its own flag
 }
 
+// The harness's input reaches a control through our subclassing, and the
+// control's notifications to the page are offered back to the control.
+TEST_F(PageFlow, KeysWheelAndTextReachTheSubclassedEdit) {
+    OpenLinked();
+    const HWND edit = page->levelEdit.Handle();
+    SendKey(edit, VK_END);
+    EXPECT_EQ(page->levelEdit.keyDowns, 1);
+    EXPECT_EQ(page->levelEdit.lastKey, static_cast<UINT>(VK_END));
+    SendWheel(edit, CentreOf(edit), -WHEEL_DELTA);
+    EXPECT_EQ(page->levelEdit.wheelMessages, 1);
+    EXPECT_EQ(page->levelEdit.wheelDelta, -WHEEL_DELTA);
+    const int commands = page->levelEdit.reflectedCommands;
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    TypeText(edit, L"123");
+    PumpUntilIdle();
+    EXPECT_EQ(page->ShownLevel(), 123);
+    EXPECT_GT(page->levelEdit.reflectedCommands, commands);  // EN_CHANGE came back to the edit
+    RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(page->levelEdit.reflectedColours, 0);
+}
+
 TEST_F(PageFlow, DeactivateEndsTheTimerAndLeavesTheLinkAlone) {
     OpenLinked();
     ASSERT_EQ(pageRef->Deactivate(), S_OK);

@@ -73,4 +73,8 @@ void SendKey(HWND window, UINT key) {
     SendMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
+void TypeText(HWND window, const wchar_t* text) {
+    for (const wchar_t* c = text; *c != L'\0'; ++c) SendMessageW(window, WM_CHAR, static_cast<WPARAM>(*c), 1);
+}
+
 }  // namespace nuv::page_test

@@ -30,5 +30,7 @@ void DragLeft(HWND window, POINT from, POINT to, int steps);
 void SendWheel(HWND window, POINT at, short delta);
 // A key press and release of virtual key `key`.
 void SendKey(HWND window, UINT key);
+// The characters of `text`, one WM_CHAR each.
+void TypeText(HWND window, const wchar_t* text);
 
 }  // namespace nuv::page_test

@@ -8,6 +8,23 @@
 
 namespace nuv::page_test {
 
+bool RecordingEdit::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    if (message == WM_KEYDOWN) {
+        ++keyDowns;
+        lastKey = static_cast<UINT>(wParam);
+    } else if (message == WM_MOUSEWHEEL) {
+        ++wheelMessages;
+        wheelDelta = static_cast<short>(HIWORD(wParam));
+    }
+    return false;  // the edit control's own processing goes on
+}
+
+bool RecordingEdit::OnReflected(UINT message, WPARAM, LPARAM, LRESULT&) {
+    if (message == WM_COMMAND) ++reflectedCommands;
+    if (message == WM_CTLCOLOREDIT) ++reflectedColours;
+    return false;  // the dialog answers as it would without us
+}
+
 // Window thread, inside Activate.
 void ProbePage::InitPage() {
     colours = {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF646464, 0x64FFC8C8};

@@ -34,12 +34,29 @@ protected:
     }
 };
 
+// An edit field that records what reaches it: its own key and wheel
+// messages, and the command and colour messages its parent hands back to it.
+class RecordingEdit final : public kop::KopEdit {
+public:
+    int keyDowns = 0;
+    UINT lastKey = 0;
+    int wheelMessages = 0;
+    short wheelDelta = 0;
+    int reflectedCommands = 0;  // EN_CHANGE and the like
+    int reflectedColours = 0;   // WM_CTLCOLOREDIT
+
+protected:
+    // Window thread.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
 class ProbePage final : public NuvMfxPropertyPage {
 public:
     ProbePage() : NuvMfxPropertyPage(PROBE_BACKGROUND_ID, PROBE_POWER_ID) {}
 
     kop::KopGdiPlusButton optionSwitch;
-    kop::KopEdit levelEdit;
+    RecordingEdit levelEdit;
 
     // What the tests count, all on the window thread.
     int refreshTicks = 0;   // WM_TIMER of the refresh timer
