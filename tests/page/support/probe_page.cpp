@@ -8,6 +8,8 @@
 
 namespace nuv::page_test {
 
+int ProbePage::alive = 0;
+
 bool RecordingEdit::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) {
     if (message == WM_KEYDOWN) {
         ++keyDowns;
@@ -56,6 +58,7 @@ void ProbePage::ReadDisplayedValues() {
 bool ProbePage::OnPageMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     if (message == WM_TIMER && wParam == kRefreshTimerId) {
         ++refreshTicks;
+        if (onRefreshTick) onRefreshTick(*this);
         return false;  // the base runs the refresh
     }
     if (message == kop::WM_BUTTON_LEFT_PRESSED && wParam == PROBE_SWITCH_ID && setUp && Probe() != nullptr) {

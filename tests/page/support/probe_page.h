@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "framework/effect_shell.h"
 #include "framework/page/property_page.h"
@@ -53,7 +54,7 @@ protected:
 
 class ProbePage final : public NuvMfxPropertyPage {
 public:
-    ProbePage() : NuvMfxPropertyPage(PROBE_BACKGROUND_ID, PROBE_POWER_ID) {}
+    ProbePage() : NuvMfxPropertyPage(PROBE_BACKGROUND_ID, PROBE_POWER_ID) { ++alive; }
 
     kop::KopGdiPlusButton optionSwitch;
     RecordingEdit levelEdit;
@@ -63,6 +64,12 @@ public:
     int rereads = 0;        // complete re-reads of the displayed values
     int ticksAtLastReread = -1;
     float monitorDpi = 0.0f;  // what the monitor query answers; 0 asks the monitor
+    // Runs at each tick of the refresh timer, before the refresh.
+    std::function<void(ProbePage&)> onRefreshTick;
+    // Pages alive in this process.
+    static int alive;
+
+    bool HasSite() const { return Site() != nullptr; }
 
     // Window thread. The level shown in the edit field; -1 when unreadable.
     std::int32_t ShownLevel() const;
@@ -74,7 +81,7 @@ protected:
     float MonitorDpi() const override { return monitorDpi > 0.0f ? monitorDpi : NuvMfxPropertyPage::MonitorDpi(); }
 
 private:
-    ~ProbePage() override = default;
+    ~ProbePage() override { --alive; }
     ProbeEffect* Probe() const { return static_cast<ProbeEffect*>(Effect()); }
 };
 
