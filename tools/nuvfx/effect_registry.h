@@ -29,6 +29,7 @@ struct ParamSpec {
     std::int32_t max = 0;
     std::vector<Choice> choices;       // ParamKind::Choice
     std::string note;                  // one remark for `list`, or empty
+    bool saved = true;                 // travels in the settings stream
     std::function<std::int32_t(NuvMfxShell&)> get;
     std::function<void(NuvMfxShell&, std::int32_t)> set;
 };

@@ -61,6 +61,12 @@ ParamSpec WithNote(ParamSpec p, std::string note) {
     return p;
 }
 
+ParamSpec Unsaved(ParamSpec p) {
+    p.note = "not saved with the settings";
+    p.saved = false;
+    return p;
+}
+
 // NuvShiftwell: the shift and the group value agree in the instance that sets
 // them, as the page keeps them.
 EffectSpec Shiftwell() {
@@ -127,7 +133,7 @@ EffectSpec Ondulo() {
              WithNote(FieldParam<NuvMfx>("offsetcc", {}, ParamKind::Integer, 0, 127, &NuvMfx::offsetCC), ccNote),
              ChoiceParam<NuvMfx>("mode", {}, {{"continuous", ondulo::kContinuous}, {"noteactive", ondulo::kNoteActive}},
                                  &NuvMfx::mode),
-             WithNote(SwitchParam<NuvMfx>("retrigger", {}, &NuvMfx::retrigger), "not saved with the settings"),
+             Unsaved(SwitchParam<NuvMfx>("retrigger", {}, &NuvMfx::retrigger)),
              ChoiceParam<NuvMfx>("start", {"startatpeak"}, {{"center", 0}, {"peak", 1}}, &NuvMfx::startAtPeak)}};
 }
 
@@ -239,6 +245,7 @@ ParamSpec EnabledParam() {
     p.kind = ParamKind::Switch;
     p.max = 1;
     p.note = "the on/off button; not saved with the settings";
+    p.saved = false;
     p.get = [](NuvMfxShell& s) { return static_cast<std::int32_t>(s.enabled); };
     p.set = [](NuvMfxShell& s, std::int32_t v) { s.enabled = v; };
     return p;

@@ -50,9 +50,24 @@ SetRequest ParseSet(const EffectSpec& effect, const std::string& text) {
 }
 
 std::string SeedText(const EffectSpec& effect, const ProcessArguments& a) {
+    if (!a.plugin.empty() && effect.seed)
+        return a.seed >= 0 ? "--seed does not reach the DLL; it seeds itself" : "seeded by the DLL itself";
     if (!effect.seed) return a.seed >= 0 ? "--seed does not apply to " + effect.name : "";
     if (a.seed >= 0) return "seed " + std::to_string(a.seed);
     return "seeded from the clock (give --seed N to repeat a run)";
+}
+
+// A DLL takes its settings only as a stream: --set goes through the linked
+// engine, whose Save gives the stream the DLL loads.
+EffectSetup PluginSetup(EffectSetup setup) {
+    if (setup.sets.empty()) return setup;
+    for (const SetRequest& s : setup.sets)
+        if (!s.param->saved)
+            throw ToolError(s.param->name + " is not saved with the settings, so a DLL cannot be given it");
+    setup.settings = SaveSettings(LinkedInstances(setup)()->Persist());
+    setup.settingsName = "made from --set";
+    setup.sets.clear();
+    return setup;
 }
 
 int Process(const ProcessArguments& a, std::ostream& out) {
@@ -73,8 +88,7 @@ int Process(const ProcessArguments& a, std::ostream& out) {
 
     InstanceMaker maker;
     if (!a.plugin.empty()) {
-        if (!setup.sets.empty()) throw ToolError("--set needs the linked engine; with --plugin give --settings");
-        maker = PluginInstances(a.plugin, *effect, setup);
+        maker = PluginInstances(a.plugin, *effect, PluginSetup(setup));
     } else {
         maker = LinkedInstances(setup);
     }

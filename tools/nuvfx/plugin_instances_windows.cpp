@@ -1,0 +1,70 @@
+// Hosting a deliverable's DLL as the host does: the library is loaded once,
+// and each instance comes from its DllGetClassObject's class factory for the
+// effect's class, queried for IMfxEventFilter and IPersistStream. The library
+// stays loaded while any instance lives.
+#include <memory>
+
+#include "tools/comhost/plugin_loading.h"
+#include "tools/nuvfx/file_io.h"
+#include "tools/nuvfx/plugin_instances.h"
+
+namespace nuv::nuvfx {
+
+bool PluginHostingAvailable() { return true; }
+
+namespace {
+
+using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+
+class PluginInstance final : public EffectInstance {
+public:
+    PluginInstance(std::shared_ptr<comhost::Library> library, host::ComPtr<IMfxEventFilter> filter,
+                   host::ComPtr<IPersistStream> persist)
+        : library_(std::move(library)), filter_(std::move(filter)), persist_(std::move(persist)) {}
+    IMfxEventFilter& Filter() override { return *filter_; }
+    IPersistStream& Persist() override { return *persist_; }
+
+private:
+    std::shared_ptr<comhost::Library> library_;  // released last
+    host::ComPtr<IMfxEventFilter> filter_;
+    host::ComPtr<IPersistStream> persist_;
+};
+
+// The full path, so that the library found is the one named on the command line.
+std::wstring FullPath(const std::string& path) {
+    const std::wstring wide(path.begin(), path.end());
+    wchar_t full[1024];
+    const DWORD length = GetFullPathNameW(wide.c_str(), 1024, full, nullptr);
+    return length == 0 || length >= 1024 ? wide : std::wstring(full);
+}
+
+}  // namespace
+
+InstanceMaker PluginInstances(const std::string& dllPath, const EffectSpec& effect, const EffectSetup& setup) {
+    static const HRESULT comStarted = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)comStarted;
+    auto library = std::make_shared<comhost::Library>(FullPath(dllPath));
+    if (library->Get() == nullptr) throw ToolError("cannot load " + dllPath);
+    const auto getClassObject = library->Export<GetClassObjectFunction>("DllGetClassObject");
+    if (getClassObject == nullptr) throw ToolError(dllPath + " exports no DllGetClassObject");
+    const CLSID effectClass = effect.create()->Ids().effectClass;
+
+    return [library, getClassObject, effectClass, setup, dllPath, name = effect.name]()
+               -> std::unique_ptr<EffectInstance> {
+        host::ComPtr<IClassFactory> factory;
+        if (FAILED(getClassObject(effectClass, IID_IClassFactory, reinterpret_cast<void**>(factory.Put()))))
+            throw ToolError(dllPath + " does not serve " + name);
+        host::ComPtr<IMfxEventFilter> filter;
+        if (FAILED(factory->CreateInstance(nullptr, IID_IMfxEventFilter, reinterpret_cast<void**>(filter.Put()))))
+            throw ToolError(dllPath + " made no " + name + " effect");
+        host::ComPtr<IPersistStream> persist;
+        if (FAILED(filter->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.Put()))))
+            throw ToolError("the " + name + " effect of " + dllPath + " has no settings stream");
+        auto instance = std::make_unique<PluginInstance>(library, std::move(filter), std::move(persist));
+        if (setup.settings && !LoadSettings(instance->Persist(), *setup.settings))
+            throw ToolError("bad settings stream " + setup.settingsName + ": " + name + " could not load it");
+        return instance;
+    };
+}
+
+}  // namespace nuv::nuvfx
