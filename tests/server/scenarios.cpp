@@ -81,13 +81,6 @@ void AppendCall(Bytes& out, std::int32_t tag, HRESULT result, const std::vector<
     for (const Record& record : records) Append(out, &record, sizeof record);
 }
 
-template <class Face>
-host::ComPtr<Face> Query(IUnknown* object, REFIID iid) {
-    void* face = nullptr;
-    if (FAILED(object->QueryInterface(iid, &face))) face = nullptr;
-    return host::ComPtr<Face>(static_cast<Face*>(face));
-}
-
 void PlaySong(IMfxEventFilter& filter, Bytes& out) {
     const std::vector<HostEvent> song = Song();
     testing::EventCall start;
@@ -208,8 +201,8 @@ std::vector<Deliverable> AllDeliverables() {
 
 Bytes Run(IUnknown* effect, const Bytes& settings) {
     Bytes out;
-    auto filter = Query<IMfxEventFilter>(effect, IID_IMfxEventFilter);
-    auto persist = Query<IPersistStream>(effect, IID_IPersistStream);
+    auto filter = QueryFace<IMfxEventFilter>(effect, IID_IMfxEventFilter);
+    auto persist = QueryFace<IPersistStream>(effect, IID_IPersistStream);
     if (!filter || !persist) return out;
 
     host::ComPtr<host::HostContext> context(new host::HostContext);

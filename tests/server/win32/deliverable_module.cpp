@@ -4,12 +4,14 @@
 
 namespace nuv::testing {
 
-std::wstring DeliverablePath(const std::string& name) {
-    const std::string unix = std::string(NUV_DIST_DIR) + "/" + name + ".dll";
-    // Under Wine the Unix file system is drive Z:.
+std::wstring WindowsPathOf(const std::string& unixPath) {
     std::wstring path = L"Z:";
-    for (const char c : unix) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+    for (const char c : unixPath) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
     return path;
+}
+
+std::wstring DeliverablePath(const std::string& name) {
+    return WindowsPathOf(std::string(NUV_DIST_DIR) + "/" + name + ".dll");
 }
 
 long RunProgram(const std::wstring& commandLine) {

@@ -9,6 +9,10 @@
 
 namespace nuv::testing {
 
+// A path of the build machine as Windows programs under Wine see it (the
+// Unix file system is drive Z:).
+std::wstring WindowsPathOf(const std::string& unixPath);
+
 // The deliverable's file in the build's dist folder, as a Windows path.
 std::wstring DeliverablePath(const std::string& name);
 

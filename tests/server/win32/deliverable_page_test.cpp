@@ -13,6 +13,7 @@
 #include "tests/page/support/host_frame.h"
 #include "tests/page/support/message_pump.h"
 #include "tests/page/support/window_picture.h"
+#include "tests/server/scenarios.h"
 #include "tests/server/win32/deliverable_module.h"
 #include "tools/host/com_object.h"
 
@@ -57,12 +58,7 @@ const PageFacts kPages[] = {
      Joined({{1005, 1006, 1008, 1017, 1018, 1019}, Range(1029, 1035)})},
 };
 
-// The pictures' folder as a Windows path (drive Z: is the Unix root under Wine).
-std::wstring PictureDir() {
-    std::wstring path = L"Z:";
-    for (const char* c = NUV_PICTURE_DIR; *c != '\0'; ++c) path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    return path;
-}
+std::wstring PictureDir() { return WindowsPathOf(NUV_PICTURE_DIR); }
 
 std::wstring PicturePath(const std::string& name) {
     return PictureDir() + L"\\" + std::wstring(name.begin(), name.end()) + L".png";
@@ -70,17 +66,10 @@ std::wstring PicturePath(const std::string& name) {
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
-template <class Face>
-host::ComPtr<Face> Query(IUnknown* object, REFIID iid) {
-    void* face = nullptr;
-    if (object == nullptr || FAILED(object->QueryInterface(iid, &face))) face = nullptr;
-    return host::ComPtr<Face>(static_cast<Face*>(face));
-}
-
 // The page class the effect names.
 CLSID PageClassOf(IUnknown* effect) {
     CLSID page{};
-    auto pages = Query<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    auto pages = scenarios::QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
     CAUUID list{};
     if (pages && SUCCEEDED(pages->GetPages(&list)) && list.cElems == 1) page = list.pElems[0];
     CoTaskMemFree(list.pElems);
@@ -156,7 +145,7 @@ TEST_P(DeliverablePage, OpensInThePageTestFrameFromItsOwnTemplate) {
     host::ComPtr<IUnknown> effect(module.Create(effectClass));
     ASSERT_TRUE(effect);
     host::ComPtr<IUnknown> made(module.Create(PageClassOf(effect.Get())));
-    auto page = Query<IPropertyPage>(made.Get(), IID_IPropertyPage);
+    auto page = scenarios::QueryFace<IPropertyPage>(made.Get(), IID_IPropertyPage);
     ASSERT_TRUE(page);
 
     page_test::HostFrame frame;
@@ -220,7 +209,7 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
     ASSERT_EQ(CoCreateInstance(effectClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&effect)),
               S_OK);
-    auto pages = Query<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    auto pages = scenarios::QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
     ASSERT_TRUE(pages);
     CAUUID list{};
     ASSERT_EQ(pages->GetPages(&list), S_OK);

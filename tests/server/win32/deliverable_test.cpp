@@ -49,13 +49,6 @@ CLSID ClassOf(const wchar_t* text) {
     return id;
 }
 
-template <class Face>
-host::ComPtr<Face> Query(IUnknown* object, REFIID iid) {
-    void* face = nullptr;
-    if (object == nullptr || FAILED(object->QueryInterface(iid, &face))) face = nullptr;
-    return host::ComPtr<Face>(static_cast<Face*>(face));
-}
-
 class Deliverable : public ::testing::TestWithParam<Facts> {
 protected:
     static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
@@ -80,11 +73,11 @@ protected:
 
 // The effect that COM made from the registry answers on every face as the host uses it.
 void CheckEffect(IUnknown* effect, const Facts& facts, REFCLSID effectClass, REFCLSID pageClass) {
-    auto filter = Query<IMfxEventFilter>(effect, IID_IMfxEventFilter);
-    auto persist = Query<IPersistStream>(effect, IID_IPersistStream);
-    auto pages = Query<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    auto filter = scenarios::QueryFace<IMfxEventFilter>(effect, IID_IMfxEventFilter);
+    auto persist = scenarios::QueryFace<IPersistStream>(effect, IID_IPersistStream);
+    auto pages = scenarios::QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
     ASSERT_TRUE(filter && persist && pages);
-    EXPECT_FALSE(Query<IPersist>(effect, IID_IPersist));
+    EXPECT_FALSE(scenarios::QueryFace<IPersist>(effect, IID_IPersist));
 
     CLSID classId{};
     EXPECT_EQ(persist->GetClassID(&classId), S_OK);
@@ -110,7 +103,7 @@ void CheckEffect(IUnknown* effect, const Facts& facts, REFCLSID effectClass, REF
 // The page that COM made reports its template's size in pixels (the
 // template's font at 96 DPI: 6 x 13 pixels per 4 x 8 dialog units).
 void CheckPage(IUnknown* page, const Facts& facts) {
-    auto propertyPage = Query<IPropertyPage>(page, IID_IPropertyPage);
+    auto propertyPage = scenarios::QueryFace<IPropertyPage>(page, IID_IPropertyPage);
     ASSERT_TRUE(propertyPage);
     PROPPAGEINFO info{};
     EXPECT_EQ(propertyPage->GetPageInfo(&info), S_OK);
@@ -177,7 +170,7 @@ TEST_P(Deliverable, ExportsAnswerAsTheHostAndCOMExpect) {
         void* factory = nullptr;
         ASSERT_EQ(module.GetClassObject(classId, IID_IClassFactory, &factory), S_OK);
         auto* classFactory = static_cast<IClassFactory*>(factory);
-        IUnknown* outer = Query<IUnknown>(classFactory, IID_IUnknown).Get();
+        IUnknown* outer = scenarios::QueryFace<IUnknown>(classFactory, IID_IUnknown).Get();
         void* made = reinterpret_cast<void*>(1);
         EXPECT_EQ(classFactory->CreateInstance(outer, IID_IUnknown, &made), CLASS_E_NOAGGREGATION);
         EXPECT_EQ(made, nullptr);
