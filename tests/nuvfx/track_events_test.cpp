@@ -3,6 +3,7 @@
 // out of the filter, and the order and ranges of what is written.
 #include <gtest/gtest.h>
 
+#include "tests/nuvfx/song_files.h"
 #include "tools/nuvfx/track_events.h"
 
 namespace nuv::smf {
@@ -16,12 +17,7 @@ namespace nuv::nuvfx {
 namespace {
 
 smf::Event Msg(std::uint32_t tick, std::uint8_t status, std::uint8_t d1, std::uint8_t d2 = 0) {
-    smf::Event e;
-    e.tick = tick;
-    e.status = status;
-    e.data1 = d1;
-    e.data2 = d2;
-    return e;
+    return testing::ChannelMessage(tick, status, d1, d2);
 }
 
 smf::Event Text(std::uint32_t tick) {
