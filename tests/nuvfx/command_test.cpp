@@ -57,6 +57,13 @@ TEST_F(NuvfxCommand, EffectsAnswerToEitherNameInAnyCase) {
         EXPECT_EQ(Nuvfx({"process", name, song, "--dry-run"}).status, 0) << name;
 }
 
+TEST_F(NuvfxCommand, ASuccessfulRunReplacesAnEarlierOutput) {
+    PutFile(out, {'o', 'l', 'd'});
+    ASSERT_EQ(Nuvfx({"process", "shiftwell", song, out}).status, 0);
+    EXPECT_EQ(NotesOf(FileBytes(out)), NotesOf(FileBytes(song)));
+    EXPECT_FALSE(fs::exists(out + ".nuvfx-partial"));
+}
+
 TEST_F(NuvfxCommand, DryRunReportsAndWritesNothing) {
     const Outcome r = Nuvfx({"process", "gapkeeper", song, out, "--dry-run"});
     EXPECT_EQ(r.status, 0);
