@@ -14,12 +14,10 @@ const nuv::server::RegistryRoots kSystemRoots = {HKEY_CLASSES_ROOT, HKEY_LOCAL_M
 }  // namespace
 
 // Loader thread. Remembers the module's instance handle, whose resources the
-// pages load; nothing else runs at load time.
+// pages load; nothing else runs at load time. Thread notifications stay on:
+// the statically linked C and C++ runtimes use them.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        nuv::NuvMfxDLL::Get().SetInstance(instance);
-        DisableThreadLibraryCalls(instance);
-    }
+    if (reason == DLL_PROCESS_ATTACH) nuv::NuvMfxDLL::Get().SetInstance(instance);
     return TRUE;
 }
 

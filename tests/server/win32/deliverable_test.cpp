@@ -67,7 +67,7 @@ protected:
                path + L"\n";
     }
     std::wstring FilterKey() {
-        return std::wstring(L"Software\\Host Music Software\\MIDI Filters\\") + facts.effectKey;
+        return std::wstring(L"Software\\" NUV_HOST_VENDOR L"\\MIDI Filters\\") + facts.effectKey;
     }
 };
 

@@ -26,8 +26,7 @@ using testing::SnapshotKey;
 
 constexpr wchar_t kEffectKey[] = L"CLSID\\{64BAACC1-F425-4356-8FEF-294BBDC99514}";
 constexpr wchar_t kPageKey[] = L"CLSID\\{CEC5E016-5C3D-4986-BE16-841B450DC3FC}";
-constexpr wchar_t kFilterKey[] =
-    L"Software\\Host Music Software\\MIDI Filters\\{64BAACC1-F425-4356-8FEF-294BBDC99514}";
+constexpr wchar_t kFilterKey[] = L"Software\\" NUV_HOST_VENDOR L"\\MIDI Filters\\{64BAACC1-F425-4356-8FEF-294BBDC99514}";
 constexpr wchar_t kModule[] = L"C:\\Plug-ins\\NuvTestServer.dll";
 constexpr CLSID kUnknownClass = {0x01234567, 0x89AB, 0xCDEF, {1, 2, 3, 4, 5, 6, 7, 8}};
 
@@ -182,8 +181,8 @@ TEST_F(Registration, WritesExactlyTheClassKeysAndTheFilterKey) {
               L"[CLSID\\{CEC5E016-5C3D-4986-BE16-841B450DC3FC}\\InprocServer32]\n"
               L"  @ REG_SZ 60 C:\\Plug-ins\\NuvTestServer.dll\n");
     EXPECT_EQ(SnapshotKey(roots.machine, L""),
-              L"[]\n[Software]\n[Software\\Host Music Software]\n[Software\\Host Music Software\\MIDI Filters]\n"
-              L"[Software\\Host Music Software\\MIDI Filters\\{64BAACC1-F425-4356-8FEF-294BBDC99514}]\n");
+              L"[]\n[Software]\n[Software\\" NUV_HOST_VENDOR L"]\n[Software\\" NUV_HOST_VENDOR L"\\MIDI Filters]\n"
+              L"[" + std::wstring(kFilterKey) + L"]\n");
 }
 
 TEST_F(Registration, RegisteringTwiceLeavesTheSameKeys) {
@@ -222,7 +221,7 @@ TEST_F(Registration, UnregisteringRemovesEverythingUnderTheKeysAndNothingBeside)
     EXPECT_FALSE(KeyExists(roots.classes, kPageKey));
     EXPECT_FALSE(KeyExists(roots.machine, kFilterKey));
     EXPECT_TRUE(KeyExists(roots.classes, L"CLSID\\{00000000-0000-0000-0000-000000000001}"));
-    EXPECT_TRUE(KeyExists(roots.machine, L"Software\\Host Music Software\\MIDI Filters"));
+    EXPECT_TRUE(KeyExists(roots.machine, L"Software\\" NUV_HOST_VENDOR L"\\MIDI Filters"));
 }
 
 TEST_F(Registration, UnregisteringACleanRegistrySucceedsAndCreatesNothing) {
