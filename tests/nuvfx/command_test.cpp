@@ -90,9 +90,9 @@ TEST_F(NuvfxCommand, TheSameSeedGivesTheSameSong) {
 TEST_F(NuvfxCommand, ListShowsEveryEffectWithItsParameters) {
     const Outcome r = Nuvfx({"list"});
     EXPECT_EQ(r.status, 0);
-    for (const nuvfx::EffectSpec& e : nuvfx::Effects()) {
+    for (const nuvfx::EffectInfo& e : nuvfx::Effects()) {
         EXPECT_NE(r.out.find(e.name + " (" + e.shortName + ")"), std::string::npos);
-        for (const nuvfx::ParamSpec& p : e.params) EXPECT_NE(r.out.find("  " + p.name + " "), std::string::npos);
+        for (const nuvfx::ParamInfo& p : e.params) EXPECT_NE(r.out.find("  " + p.name + " "), std::string::npos);
     }
     EXPECT_NE(r.out.find("detectionrange                 1..480"), std::string::npos);
 }
@@ -101,7 +101,7 @@ TEST_F(NuvfxCommand, ListShowsEveryEffectWithItsParameters) {
 
 TEST_F(NuvfxCommand, SavedSettingsAreTheEnginesOwnSave) {
     // Every effect's defaults.
-    for (const nuvfx::EffectSpec& e : nuvfx::Effects()) {
+    for (const nuvfx::EffectInfo& e : nuvfx::Effects()) {
         const std::string saved = dir / (e.shortName + ".settings");
         ASSERT_EQ(Nuvfx({"process", e.shortName, song, "--dry-run", "--save-settings", saved}).status, 0);
         host::ComPtr<NuvMfxShell> fresh = e.create();

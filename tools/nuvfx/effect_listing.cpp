@@ -8,11 +8,11 @@ namespace nuv::nuvfx {
 
 std::string EffectListing() {
     std::string out;
-    for (const EffectSpec& effect : Effects()) {
+    for (const EffectInfo& effect : Effects()) {
         out += effect.name + " (" + effect.shortName + "): " + effect.description +
                (effect.seed ? "; --seed sets its random numbers" : "") + "\n";
         host::ComPtr<NuvMfxShell> fresh = effect.create();
-        for (const ParamSpec& p : effect.params) {
+        for (const ParamInfo& p : effect.params) {
             char line[256];
             std::snprintf(line, sizeof line, "  %-30s %-44s default %s", p.name.c_str(), RangeText(p).c_str(),
                           ValueText(p, p.get(*fresh)).c_str());

@@ -4,16 +4,16 @@
 
 namespace nuv::nuvfx {
 
-const EffectSpec* FindEffect(const std::string& name) {
+const EffectInfo* FindEffect(const std::string& name) {
     const std::string wanted = NormalisedName(name);
-    for (const EffectSpec& e : Effects())
+    for (const EffectInfo& e : Effects())
         if (NormalisedName(e.name) == wanted || NormalisedName(e.shortName) == wanted) return &e;
     return nullptr;
 }
 
-const ParamSpec* FindParam(const EffectSpec& effect, const std::string& name) {
+const ParamInfo* FindParam(const EffectInfo& effect, const std::string& name) {
     const std::string wanted = NormalisedName(name);
-    for (const ParamSpec& p : effect.params) {
+    for (const ParamInfo& p : effect.params) {
         if (NormalisedName(p.name) == wanted) return &p;
         for (const std::string& alias : p.aliases)
             if (NormalisedName(alias) == wanted) return &p;
@@ -23,12 +23,12 @@ const ParamSpec* FindParam(const EffectSpec& effect, const std::string& name) {
 
 namespace {
 
-std::optional<std::int32_t> WithinRange(const ParamSpec& p, std::optional<std::int64_t> v) {
+std::optional<std::int32_t> WithinRange(const ParamInfo& p, std::optional<std::int64_t> v) {
     if (!v || *v < p.min || *v > p.max) return std::nullopt;
     return static_cast<std::int32_t>(*v);
 }
 
-std::optional<std::int32_t> ChoiceValue(const ParamSpec& p, const std::string& text) {
+std::optional<std::int32_t> ChoiceValue(const ParamInfo& p, const std::string& text) {
     const std::string wanted = NormalisedName(text);
     for (const Choice& c : p.choices)
         if (NormalisedName(c.label) == wanted) return c.value;
@@ -37,7 +37,7 @@ std::optional<std::int32_t> ChoiceValue(const ParamSpec& p, const std::string& t
 
 }  // namespace
 
-ParsedValue ParseValue(const ParamSpec& p, const std::string& text) {
+ParsedValue ParseValue(const ParamInfo& p, const std::string& text) {
     std::optional<std::int32_t> v;
     switch (p.kind) {
     case ParamKind::Integer: v = WithinRange(p, ParseInteger(text)); break;
@@ -52,7 +52,7 @@ ParsedValue ParseValue(const ParamSpec& p, const std::string& text) {
     return {std::nullopt, "value '" + text + "' out of range for " + p.name + " (" + RangeText(p) + ")"};
 }
 
-std::string RangeText(const ParamSpec& p) {
+std::string RangeText(const ParamInfo& p) {
     switch (p.kind) {
     case ParamKind::Integer: return std::to_string(p.min) + ".." + std::to_string(p.max);
     case ParamKind::Switch: return "on|off";
@@ -67,7 +67,7 @@ std::string RangeText(const ParamSpec& p) {
     return {};
 }
 
-std::string ValueText(const ParamSpec& p, std::int32_t value) {
+std::string ValueText(const ParamInfo& p, std::int32_t value) {
     switch (p.kind) {
     case ParamKind::Integer: return std::to_string(value);
     case ParamKind::Switch: return value != 0 ? "on" : "off";

@@ -21,7 +21,7 @@ struct Choice {
     std::int32_t value;
 };
 
-struct ParamSpec {
+struct ParamInfo {
     std::string name;                  // what `list` shows and `--set` takes
     std::vector<std::string> aliases;  // also accepted: the page's label, the engine's field name
     ParamKind kind = ParamKind::Integer;
@@ -34,33 +34,33 @@ struct ParamSpec {
     std::function<void(NuvMfxShell&, std::int32_t)> set;
 };
 
-struct EffectSpec {
+struct EffectInfo {
     std::string name;       // the deliverable's name, e.g. NuvShiftwell
     std::string shortName;  // e.g. shiftwell
     std::string description;
     std::function<host::ComPtr<NuvMfxShell>()> create;
     // Seeds the effect's random numbers; empty for effects the tool cannot seed.
     std::function<void(NuvMfxShell&, std::uint32_t)> seed;
-    std::vector<ParamSpec> params;
+    std::vector<ParamInfo> params;
 };
 
 // The six effects, in the order `list` shows them.
-const std::vector<EffectSpec>& Effects();
+const std::vector<EffectInfo>& Effects();
 
 // By the deliverable's name or its short name, in any letter case.
-const EffectSpec* FindEffect(const std::string& name);
-const ParamSpec* FindParam(const EffectSpec& effect, const std::string& name);
+const EffectInfo* FindEffect(const std::string& name);
+const ParamInfo* FindParam(const EffectInfo& effect, const std::string& name);
 
 // The value `text` stands for, or an error message naming the accepted range.
 struct ParsedValue {
     std::optional<std::int32_t> value;
     std::string error;
 };
-ParsedValue ParseValue(const ParamSpec& param, const std::string& text);
+ParsedValue ParseValue(const ParamInfo& param, const std::string& text);
 
 // "-24..24", "on|off", "C-1..G9", "sine|square|...".
-std::string RangeText(const ParamSpec& param);
+std::string RangeText(const ParamInfo& param);
 // A value as `list` shows it: the choice's label, the note name, on/off.
-std::string ValueText(const ParamSpec& param, std::int32_t value);
+std::string ValueText(const ParamInfo& param, std::int32_t value);
 
 }  // namespace nuv::nuvfx

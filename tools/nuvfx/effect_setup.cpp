@@ -33,14 +33,14 @@ private:
 
 InstanceMaker LinkedInstances(const EffectSetup& setup) {
     return [setup]() -> std::unique_ptr<EffectInstance> {
-        auto instance = std::make_unique<LinkedInstance>(setup.spec->create());
+        auto instance = std::make_unique<LinkedInstance>(setup.effect->create());
         if (setup.settings && !LoadSettings(instance->Persist(), *setup.settings))
-            throw ToolError("bad settings stream " + setup.settingsName + ": " + setup.spec->name +
+            throw ToolError("bad settings stream " + setup.settingsName + ": " + setup.effect->name +
                             " could not load it");
         for (const SetRequest& s : setup.sets) s.param->set(instance->Shell(), s.value);
         if (!setup.sets.empty() && !LoadSettings(instance->Persist(), SaveSettings(instance->Persist())))
-            throw ToolError(setup.spec->name + " could not load its own settings");
-        if (setup.seed && setup.spec->seed) setup.spec->seed(instance->Shell(), *setup.seed);
+            throw ToolError(setup.effect->name + " could not load its own settings");
+        if (setup.seed && setup.effect->seed) setup.effect->seed(instance->Shell(), *setup.seed);
         return instance;
     };
 }

@@ -26,12 +26,12 @@ public:
 using InstanceMaker = std::function<std::unique_ptr<EffectInstance>()>;
 
 struct SetRequest {
-    const ParamSpec* param;
+    const ParamInfo* param;
     std::int32_t value;
 };
 
 struct EffectSetup {
-    const EffectSpec* spec = nullptr;
+    const EffectInfo* effect = nullptr;
     std::optional<std::vector<std::uint8_t>> settings;
     std::string settingsName;  // the file the settings came from, for messages
     std::vector<SetRequest> sets;

@@ -25,9 +25,9 @@ T& As(NuvMfxShell& shell) {
 
 // A parameter that is one field of the engine, stored as it is set.
 template <class T, class Field>
-ParamSpec FieldParam(std::string name, std::vector<std::string> aliases, ParamKind kind, std::int32_t min,
+ParamInfo FieldParam(std::string name, std::vector<std::string> aliases, ParamKind kind, std::int32_t min,
                      std::int32_t max, Field T::*field) {
-    ParamSpec p;
+    ParamInfo p;
     p.name = std::move(name);
     p.aliases = std::move(aliases);
     p.kind = kind;
@@ -39,14 +39,14 @@ ParamSpec FieldParam(std::string name, std::vector<std::string> aliases, ParamKi
 }
 
 template <class T, class Field>
-ParamSpec SwitchParam(std::string name, std::vector<std::string> aliases, Field T::*field) {
+ParamInfo SwitchParam(std::string name, std::vector<std::string> aliases, Field T::*field) {
     return FieldParam<T>(std::move(name), std::move(aliases), ParamKind::Switch, 0, 1, field);
 }
 
 template <class T, class Field>
-ParamSpec ChoiceParam(std::string name, std::vector<std::string> aliases, std::vector<Choice> choices,
+ParamInfo ChoiceParam(std::string name, std::vector<std::string> aliases, std::vector<Choice> choices,
                       Field T::*field) {
-    ParamSpec p = FieldParam<T>(std::move(name), std::move(aliases), ParamKind::Choice, 0, 0, field);
+    ParamInfo p = FieldParam<T>(std::move(name), std::move(aliases), ParamKind::Choice, 0, 0, field);
     p.choices = std::move(choices);
     return p;
 }
@@ -56,12 +56,12 @@ host::ComPtr<NuvMfxShell> Make() {
     return host::ComPtr<NuvMfxShell>(new T);
 }
 
-ParamSpec WithNote(ParamSpec p, std::string note) {
+ParamInfo WithNote(ParamInfo p, std::string note) {
     p.note = std::move(note);
     return p;
 }
 
-ParamSpec Unsaved(ParamSpec p) {
+ParamInfo Unsaved(ParamInfo p) {
     p.note = "not saved with the settings";
     p.saved = false;
     return p;
@@ -69,16 +69,16 @@ ParamSpec Unsaved(ParamSpec p) {
 
 // NuvShiftwell: the shift and the group value agree in the instance that sets
 // them, as the page keeps them.
-EffectSpec Shiftwell() {
+EffectInfo Shiftwell() {
     using shiftwell::NuvMfx;
-    ParamSpec shift = FieldParam<NuvMfx>("shift", {}, ParamKind::Integer, -24, 24, &NuvMfx::shift);
+    ParamInfo shift = FieldParam<NuvMfx>("shift", {}, ParamKind::Integer, -24, 24, &NuvMfx::shift);
     shift.get = [](NuvMfxShell& s) { return As<NuvMfx>(s).EffectiveShift(); };
     shift.set = [](NuvMfxShell& s, std::int32_t v) {
         NuvMfx& e = As<NuvMfx>(s);
         e.shift = v;
         if (shiftwell::IsValidGroup(e.group)) shiftwell::GroupShift(e.group) = v;
     };
-    ParamSpec group = ChoiceParam<NuvMfx>(
+    ParamInfo group = ChoiceParam<NuvMfx>(
         "group", {}, {{"none", -1}, {"group1", 0}, {"group2", 1}, {"group3", 2}, {"group4", 3}}, &NuvMfx::group);
     group.set = [](NuvMfxShell& s, std::int32_t v) {
         NuvMfx& e = As<NuvMfx>(s);
@@ -93,7 +93,7 @@ EffectSpec Shiftwell() {
              group}};
 }
 
-EffectSpec Ondulo() {
+EffectInfo Ondulo() {
     using ondulo::NuvMfx;
     std::vector<Choice> intervals;
     for (std::int32_t i = 0; i < ondulo::kRateCount; ++i) {
@@ -101,14 +101,14 @@ EffectSpec Ondulo() {
         intervals.push_back({NormalisedName(std::string(label.begin(), label.end())), i});
     }
     // Choosing an interval is the "Interval" mode, a frequency the "Freq" mode.
-    ParamSpec interval = ChoiceParam<NuvMfx>("interval", {"rateindex"}, intervals, &NuvMfx::rateIndex);
+    ParamInfo interval = ChoiceParam<NuvMfx>("interval", {"rateindex"}, intervals, &NuvMfx::rateIndex);
     interval.set = [](NuvMfxShell& s, std::int32_t v) {
         NuvMfx& e = As<NuvMfx>(s);
         e.useInterval = 1;
         e.rateIndex = v;
         e.freeCycle = ondulo::RateTable[v].cycle;
     };
-    ParamSpec freq = FieldParam<NuvMfx>("freq", {"frequency"}, ParamKind::Integer, 2, 127, &NuvMfx::rateIndex);
+    ParamInfo freq = FieldParam<NuvMfx>("freq", {"frequency"}, ParamKind::Integer, 2, 127, &NuvMfx::rateIndex);
     freq.get = [](NuvMfxShell& s) { return static_cast<std::int32_t>(As<NuvMfx>(s).freeCycle * 8.0f); };
     freq.set = [](NuvMfxShell& s, std::int32_t v) {
         NuvMfx& e = As<NuvMfx>(s);
@@ -137,7 +137,7 @@ EffectSpec Ondulo() {
              ChoiceParam<NuvMfx>("start", {"startatpeak"}, {{"center", 0}, {"peak", 1}}, &NuvMfx::startAtPeak)}};
 }
 
-EffectSpec Sloppet() {
+EffectInfo Sloppet() {
     using sloppet::NuvMfx;
     const std::string amountNote = "hundredths of a quarter note";
     return {"NuvSloppet", "sloppet", "humanises note timing and velocity",
@@ -156,7 +156,7 @@ EffectSpec Sloppet() {
              SwitchParam<NuvMfx>("preservedifferentnoteoverlap", {}, &NuvMfx::preserveDifferentNoteOverlap)}};
 }
 
-EffectSpec Gapkeeper() {
+EffectInfo Gapkeeper() {
     using gapkeeper::NuvMfx;
     return {"NuvGapkeeper", "gapkeeper", "removes short overlaps between notes",
             Make<NuvMfx>, {},
@@ -179,8 +179,8 @@ void PlacedCurvePoints(velocurve::NuvMfx& e, CurvePoint (&points)[velocurve::kCu
         velocurve::PlaceWithinRange(points[i], e.curvePoints[i].x, e.curvePoints[i].y);
 }
 
-ParamSpec CurvePointParam(std::size_t index) {
-    ParamSpec p;
+ParamInfo CurvePointParam(std::size_t index) {
+    ParamInfo p;
     p.name = "p" + std::to_string(index);
     p.kind = ParamKind::Integer;
     p.min = 0;
@@ -203,9 +203,9 @@ ParamSpec CurvePointParam(std::size_t index) {
     return p;
 }
 
-EffectSpec Velocurve() {
+EffectInfo Velocurve() {
     using velocurve::NuvMfx;
-    ParamSpec target;
+    ParamInfo target;
     target.name = "target";
     target.kind = ParamKind::Choice;
     target.choices = {{"velocity", velocurve::kVelocity},
@@ -229,7 +229,7 @@ EffectSpec Velocurve() {
              CurvePointParam(0), CurvePointParam(1), CurvePointParam(2), CurvePointParam(3)}};
 }
 
-EffectSpec Wobbleton() {
+EffectInfo Wobbleton() {
     using wobbleton::NuvMfx;
     return {"NuvWobbleton", "wobbleton", "drifts the pitch wheel along a smooth random curve",
             Make<NuvMfx>, {},
@@ -238,8 +238,8 @@ EffectSpec Wobbleton() {
 }
 
 // Every page's on/off button: off passes everything through unchanged.
-ParamSpec EnabledParam() {
-    ParamSpec p;
+ParamInfo EnabledParam() {
+    ParamInfo p;
     p.name = "enabled";
     p.aliases = {"power"};
     p.kind = ParamKind::Switch;
@@ -251,15 +251,15 @@ ParamSpec EnabledParam() {
     return p;
 }
 
-EffectSpec WithEnabled(EffectSpec effect) {
+EffectInfo WithEnabled(EffectInfo effect) {
     effect.params.push_back(EnabledParam());
     return effect;
 }
 
 }  // namespace
 
-const std::vector<EffectSpec>& Effects() {
-    static const std::vector<EffectSpec> effects = {
+const std::vector<EffectInfo>& Effects() {
+    static const std::vector<EffectInfo> effects = {
         WithEnabled(Shiftwell()), WithEnabled(Ondulo()),    WithEnabled(Sloppet()),
         WithEnabled(Gapkeeper()), WithEnabled(Velocurve()), WithEnabled(Wobbleton())};
     return effects;

@@ -27,21 +27,21 @@ struct ProcessArguments {
 
 std::string KnownEffects() {
     std::string out;
-    for (const EffectSpec& e : Effects()) out += (out.empty() ? "" : ", ") + e.shortName;
+    for (const EffectInfo& e : Effects()) out += (out.empty() ? "" : ", ") + e.shortName;
     return out;
 }
 
-std::string KnownParams(const EffectSpec& effect) {
+std::string KnownParams(const EffectInfo& effect) {
     std::string out;
-    for (const ParamSpec& p : effect.params) out += (out.empty() ? "" : ", ") + p.name;
+    for (const ParamInfo& p : effect.params) out += (out.empty() ? "" : ", ") + p.name;
     return out;
 }
 
-SetRequest ParseSet(const EffectSpec& effect, const std::string& text) {
+SetRequest ParseSet(const EffectInfo& effect, const std::string& text) {
     const std::size_t eq = text.find('=');
     if (eq == std::string::npos || eq == 0) throw ToolError("--set wants name=value, got '" + text + "'");
     const std::string name = text.substr(0, eq);
-    const ParamSpec* param = FindParam(effect, name);
+    const ParamInfo* param = FindParam(effect, name);
     if (param == nullptr)
         throw ToolError("unknown parameter '" + name + "' for " + effect.name + " (" + KnownParams(effect) + ")");
     const ParsedValue parsed = ParseValue(*param, text.substr(eq + 1));
@@ -49,7 +49,7 @@ SetRequest ParseSet(const EffectSpec& effect, const std::string& text) {
     return {param, *parsed.value};
 }
 
-std::string SeedText(const EffectSpec& effect, const ProcessArguments& a) {
+std::string SeedText(const EffectInfo& effect, const ProcessArguments& a) {
     if (!a.plugin.empty() && effect.seed)
         return a.seed >= 0 ? "--seed does not reach the DLL; it seeds itself" : "seeded by the DLL itself";
     if (!effect.seed) return a.seed >= 0 ? "--seed does not apply to " + effect.name : "";
@@ -71,14 +71,14 @@ EffectSetup PluginSetup(EffectSetup setup) {
 }
 
 int Process(const ProcessArguments& a, std::ostream& out) {
-    const EffectSpec* effect = FindEffect(a.effect);
+    const EffectInfo* effect = FindEffect(a.effect);
     if (effect == nullptr) throw ToolError("unknown effect '" + a.effect + "' (known: " + KnownEffects() + ")");
     if (!a.dryRun && a.output.empty()) throw ToolError("process needs OUT.mid (or --dry-run)");
     if (a.span < 0 || a.span > 0x40000000) throw ToolError("--span must be 1 to 1073741824 ticks");
     if (a.seed > 0xFFFFFFFFll) throw ToolError("--seed must be 0 to 4294967295");
 
     EffectSetup setup;
-    setup.spec = effect;
+    setup.effect = effect;
     for (const std::string& s : a.sets) setup.sets.push_back(ParseSet(*effect, s));
     if (!a.settingsFile.empty()) {
         setup.settings = ReadWholeFile(a.settingsFile);

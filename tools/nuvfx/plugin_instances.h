@@ -11,6 +11,6 @@
 namespace nuv::nuvfx {
 
 bool PluginHostingAvailable();
-InstanceMaker PluginInstances(const std::string& dllPath, const EffectSpec& effect, const EffectSetup& setup);
+InstanceMaker PluginInstances(const std::string& dllPath, const EffectInfo& effect, const EffectSetup& setup);
 
 }  // namespace nuv::nuvfx

@@ -6,7 +6,7 @@ namespace nuv::nuvfx {
 
 bool PluginHostingAvailable() { return false; }
 
-InstanceMaker PluginInstances(const std::string&, const EffectSpec&, const EffectSetup&) {
+InstanceMaker PluginInstances(const std::string&, const EffectInfo&, const EffectSetup&) {
     throw ToolError("--plugin needs the Windows build of nuvfx");
 }
 

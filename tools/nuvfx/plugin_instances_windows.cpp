@@ -40,7 +40,7 @@ std::wstring FullPath(const std::string& path) {
 
 }  // namespace
 
-InstanceMaker PluginInstances(const std::string& dllPath, const EffectSpec& effect, const EffectSetup& setup) {
+InstanceMaker PluginInstances(const std::string& dllPath, const EffectInfo& effect, const EffectSetup& setup) {
     static const HRESULT comStarted = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     (void)comStarted;
     auto library = std::make_shared<comhost::Library>(FullPath(dllPath));
