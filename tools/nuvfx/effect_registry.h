@@ -41,6 +41,8 @@ struct EffectInfo {
     std::function<host::ComPtr<NuvMfxShell>()> create;
     // Seeds the effect's random numbers; empty for effects the tool cannot seed.
     std::function<void(NuvMfxShell&, std::uint32_t)> seed;
+    // For effects that draw random numbers the tool cannot seed: where they come from.
+    std::string ownRandomNumbers;
     std::vector<ParamInfo> params;
 };
 

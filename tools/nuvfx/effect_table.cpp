@@ -86,7 +86,7 @@ EffectInfo Shiftwell() {
         if (shiftwell::IsValidGroup(v)) shiftwell::GroupShift(v) = e.shift;
     };
     return {"NuvShiftwell", "shiftwell", "transposes the notes of a key range",
-            Make<NuvMfx>, {},
+            Make<NuvMfx>, {}, "",
             {shift,
              FieldParam<NuvMfx>("lowkey", {"low"}, ParamKind::Key, 0, 127, &NuvMfx::lowKey),
              FieldParam<NuvMfx>("highkey", {"high"}, ParamKind::Key, 0, 127, &NuvMfx::highKey),
@@ -117,7 +117,7 @@ EffectInfo Ondulo() {
     };
     const std::string ccNote = "0 is OFF";
     return {"NuvOndulo", "ondulo", "a low-frequency wave written as a controller",
-            Make<NuvMfx>, {},
+            Make<NuvMfx>, {}, "the Random wave seeds itself from the clock",
             {ChoiceParam<NuvMfx>("waveform", {"wave"},
                                  {{"sine", 0}, {"square", 1}, {"triangle", 2}, {"sawtooth", 3}, {"pulse", 4},
                                   {"random", 5}},
@@ -142,7 +142,7 @@ EffectInfo Sloppet() {
     const std::string amountNote = "hundredths of a quarter note";
     return {"NuvSloppet", "sloppet", "humanises note timing and velocity",
             Make<NuvMfx>,
-            [](NuvMfxShell& s, std::uint32_t seed) { As<NuvMfx>(s).Random().Seed(seed); },
+            [](NuvMfxShell& s, std::uint32_t seed) { As<NuvMfx>(s).Random().Seed(seed); }, "",
             {SwitchParam<NuvMfx>("noteon", {"noteonenabled"}, &NuvMfx::noteOnEnabled),
              WithNote(FieldParam<NuvMfx>("noteonamount", {}, ParamKind::Integer, 1, 40, &NuvMfx::noteOnAmount),
                       amountNote),
@@ -159,7 +159,7 @@ EffectInfo Sloppet() {
 EffectInfo Gapkeeper() {
     using gapkeeper::NuvMfx;
     return {"NuvGapkeeper", "gapkeeper", "removes short overlaps between notes",
-            Make<NuvMfx>, {},
+            Make<NuvMfx>, {}, "",
             {SwitchParam<NuvMfx>("samenoteonly", {}, &NuvMfx::sameNoteOnly),
              WithNote(FieldParam<NuvMfx>("detectionrange", {}, ParamKind::Integer, 1, 480, &NuvMfx::detectionRange),
                       "ticks"),
@@ -221,7 +221,7 @@ EffectInfo Velocurve() {
         e.targetCtrlChng = v == velocurve::kCtrlChng;
     };
     return {"NuvVelocurveV2", "velocurve", "reshapes velocity, pressure or a controller through a curve",
-            Make<NuvMfx>, {},
+            Make<NuvMfx>, {}, "",
             {target,
              WithNote(FieldParam<NuvMfx>("controller", {"controllernumber"}, ParamKind::Integer, 0, 127,
                                          &NuvMfx::controllerNumber),
@@ -232,7 +232,7 @@ EffectInfo Velocurve() {
 EffectInfo Wobbleton() {
     using wobbleton::NuvMfx;
     return {"NuvWobbleton", "wobbleton", "drifts the pitch wheel along a smooth random curve",
-            Make<NuvMfx>, {},
+            Make<NuvMfx>, {}, "a fixed sequence, the same on every run",
             {FieldParam<NuvMfx>("amp", {}, ParamKind::Integer, 1, 32, &NuvMfx::amp),
              FieldParam<NuvMfx>("freq", {}, ParamKind::Integer, 1, 10, &NuvMfx::freq)}};
 }

@@ -52,7 +52,11 @@ SetRequest ParseSet(const EffectInfo& effect, const std::string& text) {
 std::string SeedText(const EffectInfo& effect, const ProcessArguments& a) {
     if (!a.plugin.empty() && effect.seed)
         return a.seed >= 0 ? "--seed does not reach the DLL; it seeds itself" : "seeded by the DLL itself";
-    if (!effect.seed) return a.seed >= 0 ? "--seed does not apply to " + effect.name : "";
+    if (!effect.seed) {
+        const std::string own = effect.ownRandomNumbers.empty() ? "" : effect.ownRandomNumbers;
+        if (a.seed < 0) return own;
+        return "--seed does not apply to " + effect.name + (own.empty() ? "" : ": " + own);
+    }
     if (a.seed >= 0) return "seed " + std::to_string(a.seed);
     return "seeded from the clock (give --seed N to repeat a run)";
 }
