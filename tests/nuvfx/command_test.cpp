@@ -218,6 +218,14 @@ TEST_F(NuvfxCommand, BadArgumentsFailWithOneLine) {
     }
 }
 
+TEST_F(NuvfxCommand, ATimeCodeDivisionIsRefused) {
+    smf::File f = smf::ReadSmf(SmallSong());
+    f.division = 0xE728;  // 25 frames a second, 40 ticks a frame
+    PutFile(song, smf::WriteSmf(f));
+    ExpectFailure(Nuvfx({"process", "gapkeeper", song, out}), "time code division is not supported");
+    EXPECT_FALSE(fs::exists(out));
+}
+
 TEST_F(NuvfxCommand, ASongTooLongForItsSpansIsRefused) {
     smf::File f = smf::ReadSmf(SmallSong());
     f.tracks[1].endTick = 0x0FFFFFF0;
