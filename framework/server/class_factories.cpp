@@ -64,7 +64,12 @@ HRESULT STDMETHODCALLTYPE NuvMfxFactory::CreateInstance(IUnknown* outer, REFIID 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPageFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
     ModuleStateGuard guard;
     if (const HRESULT refused = CheckCreateArguments(outer, ppv); refused != S_OK) return refused;
-    NuvMfxPropertyPage* page = CreateNuvMfxPropertyPage();
+    NuvMfxPropertyPage* page = nullptr;
+    try {
+        page = CreateNuvMfxPropertyPage();
+    } catch (...) {
+        // The page's constructor ran out of memory; nothing leaves through COM.
+    }
     if (page == nullptr) return E_OUTOFMEMORY;
     return HandOver(page->Face(), riid, ppv);
 }

@@ -24,14 +24,20 @@ struct ServerIdentity {
 const ServerIdentity& ThisServer();
 
 // Any thread. An effect in zero-filled memory, constructed there; null when
-// memory ran out. The object's last Release frees the memory with the plain
-// delete that matches this allocation.
+// memory ran out, before or inside the constructor (no exception leaves
+// through a COM call). The object's last Release frees the memory with the
+// plain delete that matches this allocation.
 template <class Effect>
 NuvMfxShell* CreateZeroedEffect() {
     void* memory = ::operator new(sizeof(Effect), std::nothrow);
     if (memory == nullptr) return nullptr;
     std::memset(memory, 0, sizeof(Effect));
-    return new (memory) Effect();
+    try {
+        return new (memory) Effect();
+    } catch (...) {
+        ::operator delete(memory);
+        return nullptr;
+    }
 }
 
 }  // namespace nuv::server

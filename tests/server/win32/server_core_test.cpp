@@ -3,6 +3,7 @@
 // registry entries, written into scratch keys instead of the machine's.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 #include "framework/page/property_page.h"
@@ -159,6 +160,22 @@ TEST_F(ServerObjects, AnEffectAndALockEachKeepTheModule) {
     EXPECT_EQ(CanUnloadNow(), S_FALSE) << "the lock still holds";
     factory->LockServer(FALSE);
     factory->Release();
+}
+
+// An effect whose constructor runs out of memory after the shell's own.
+class ExhaustedEffect final : public NuvMfxShell {
+public:
+    ExhaustedEffect() : NuvMfxShell(gapkeeper::kIdentity) { throw std::bad_alloc(); }
+
+protected:
+    void LoadFields(SettingsReader&, std::uint32_t) override {}
+    std::uint32_t SaveVersion() const override { return 1; }
+    void SaveFields(SettingsWriter&) override {}
+};
+
+TEST_F(ServerObjects, AnEffectConstructorOutOfMemoryGivesNoObjectAndNoCount) {
+    EXPECT_EQ(CreateZeroedEffect<ExhaustedEffect>(), nullptr);
+    EXPECT_EQ(LiveEffects(), 0);
 }
 
 // ---- registration ----------------------------------------------------------
