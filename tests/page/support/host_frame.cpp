@@ -25,7 +25,9 @@ HRESULT FirstFailure(HRESULT sofar, HRESULT next) { return FAILED(sofar) ? sofar
 HostFrame::HostFrame() : site_(new RecordingPageSite) {
     static const ATOM registered = RegisterFrameClass();
     (void)registered;
-    window_ = CreateWindowExW(0, kFrameClass, L"Page test frame", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+    // Topmost: other test programs may show windows on the same display, and
+    // pictures of the page are read from the screen.
+    window_ = CreateWindowExW(WS_EX_TOPMOST, kFrameClass, L"Page test frame", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                               kFrameWidth, kFrameHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 

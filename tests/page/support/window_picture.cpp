@@ -18,6 +18,9 @@ int Channel(std::uint32_t colour, int shift) { return static_cast<int>((colour >
 std::optional<WindowPicture> WindowPicture::Take(HWND window) {
     RECT client{};
     if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return std::nullopt;
+    // Raised above whatever else the display shows before the copy.
+    SetWindowPos(GetAncestor(window, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     WindowPicture picture;
     picture.width_ = client.right;
     picture.height_ = client.bottom;

@@ -14,8 +14,8 @@ namespace nuv::page_test {
 
 class WindowPicture {
 public:
-    // The client area of `window` as it is on screen now; nothing when the
-    // copy could not be made.
+    // The client area of `window` as it is on screen now, its top-level
+    // window raised first; nothing when the copy could not be made.
     static std::optional<WindowPicture> Take(HWND window);
 
     int Width() const { return width_; }
