@@ -24,21 +24,25 @@ struct Facts {
     int templateWidth;  // dialog units
     int templateHeight;
     bool bordered;
+    int backgroundId;
+    int backgroundWidth;  // pixels
+    int backgroundHeight;
+    const wchar_t* title;  // string 1039, or null where the deliverable has none
 };
 
 const Facts kDeliverables[] = {
     {"NuvShiftwell", L"{5E7C05D8-1032-4CAF-A6CB-1F86E0A4AF3D}", L"{729416F6-C020-4FFD-AD4F-AE564EE35710}", 28, 376,
-     102, false},
+     102, false, 138, 572, 169, nullptr},
     {"NuvOndulo", L"{0AF8549C-6171-413C-B3F2-22528219FEF9}", L"{14DAB62B-07D3-4C71-B1E9-9F194541D98B}", 64, 476, 124,
-     false},
+     false, 130, 714, 200, nullptr},
     {"NuvSloppet", L"{500F07AA-BBB6-40FE-9CF3-7158B8F5E940}", L"{5AC1699A-1189-4231-92BD-BECD3F7E717F}", 29, 388, 106,
-     true},
+     true, 130, 572, 169, nullptr},
     {"NuvGapkeeper", L"{64BAACC1-F425-4356-8FEF-294BBDC99514}", L"{CEC5E016-5C3D-4986-BE16-841B450DC3FC}", 21, 399,
-     102, true},
+     102, true, 130, 572, 169, nullptr},
     {"NuvVelocurveV2", L"{B0D2C5BE-6E1A-40DD-AC44-6EA9B52B88F7}", L"{CE1542ED-9347-4B64-9857-E0F5A1D4948C}", 49, 405,
-     124, false},
+     124, false, 130, 572, 169, L"Velocurve V2"},
     {"NuvWobbleton", L"{D029B552-195C-4090-B38C-66E7517AF394}", L"{5CA472DE-37C8-4219-96E6-C8ED177ACA80}", 20, 411,
-     124, false},
+     124, false, 130, 572, 169, L"Wobbleton"},
 };
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
@@ -217,6 +221,37 @@ TEST_P(Deliverable, GivesTheSameOutputAsTheEnginesBuiltIntoTests) {
             ASSERT_NE(recorded, golden.end()) << key << " is not recorded";
             EXPECT_TRUE(recorded->second == scenarios::ToHex(throughDll)) << key << " differs from the record";
         }
+    }
+}
+
+TEST_P(Deliverable, CarriesItsPageTemplateBackgroundAndTitle) {
+    DeliverableModule module(path);
+    ASSERT_TRUE(module.Loaded());
+    EXPECT_NE(FindResourceW(module.Handle(), MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(5)), nullptr)
+        << "dialog 102";
+
+    const HBITMAP background = LoadBitmapW(module.Handle(), MAKEINTRESOURCEW(facts.backgroundId));
+    ASSERT_NE(background, nullptr) << "bitmap " << facts.backgroundId;
+    BITMAP shape{};
+    GetObjectW(background, sizeof shape, &shape);
+    EXPECT_EQ(shape.bmWidth, facts.backgroundWidth);
+    EXPECT_EQ(shape.bmHeight, facts.backgroundHeight);
+    DeleteObject(background);
+    const HRSRC stored = FindResourceW(module.Handle(), MAKEINTRESOURCEW(facts.backgroundId), MAKEINTRESOURCEW(2));
+    ASSERT_NE(stored, nullptr);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module.Handle(), stored)));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->biBitCount, 24);
+    // Only the deliverable's own bitmap: the other number is free.
+    const int otherId = facts.backgroundId == 130 ? 138 : 130;
+    EXPECT_EQ(FindResourceW(module.Handle(), MAKEINTRESOURCEW(otherId), MAKEINTRESOURCEW(2)), nullptr);
+
+    wchar_t title[64] = {};
+    const int length = LoadStringW(module.Handle(), 1039, title, 64);
+    if (facts.title == nullptr) {
+        EXPECT_EQ(length, 0);
+    } else {
+        EXPECT_STREQ(title, facts.title);
     }
 }
 
