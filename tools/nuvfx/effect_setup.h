@@ -39,7 +39,7 @@ struct EffectSetup {
 };
 
 // Instances of a linked engine. Each call of the maker throws ToolError when
-// the settings stream does not load.
+// the settings stream does not load. Main thread.
 InstanceMaker LinkedInstances(const EffectSetup& setup);
 
 // Loads `bytes` into the effect; false when Load does not return S_OK.

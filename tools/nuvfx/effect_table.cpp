@@ -108,7 +108,11 @@ EffectInfo Ondulo() {
         e.rateIndex = v;
         e.freeCycle = ondulo::RateTable[v].cycle;
     };
-    ParamInfo freq = FieldParam<NuvMfx>("freq", {"frequency"}, ParamKind::Integer, 2, 127, &NuvMfx::rateIndex);
+    ParamInfo freq;
+    freq.name = "freq";
+    freq.aliases = {"frequency"};
+    freq.min = 2;
+    freq.max = 127;
     freq.get = [](NuvMfxShell& s) { return static_cast<std::int32_t>(As<NuvMfx>(s).freeCycle * 8.0f); };
     freq.set = [](NuvMfxShell& s, std::int32_t v) {
         NuvMfx& e = As<NuvMfx>(s);

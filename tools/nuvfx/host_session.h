@@ -31,7 +31,8 @@ struct SessionResult {
     std::vector<HostEvent> output;
 };
 
-// `input` is ordered by time. The song lasts through tick `lastTick`.
+// `input` is ordered by time. The song lasts through tick `lastTick`. The
+// calling thread is the host thread of every call.
 SessionResult PlayTrack(IMfxEventFilter& effect, const std::vector<HostEvent>& input, std::uint32_t lastTick,
                         const SessionSettings& settings, const SpanObserver& observe);
 

@@ -9,6 +9,7 @@
 
 namespace nuv::nuvfx {
 
+// Main thread.
 int RunNuvfx(std::vector<std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace nuv::nuvfx

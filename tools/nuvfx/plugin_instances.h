@@ -10,6 +10,7 @@
 
 namespace nuv::nuvfx {
 
+// Main thread, which also runs every call into the DLL.
 bool PluginHostingAvailable();
 InstanceMaker PluginInstances(const std::string& dllPath, const EffectInfo& effect, const EffectSetup& setup);
 

@@ -21,7 +21,7 @@ struct SongRequest {
     std::string seedText;    // how the random numbers are seeded, for the summary
 };
 
-// Returns the summary.
+// Returns the summary. Main thread.
 std::string ProcessSong(const SongRequest& request, const InstanceMaker& makeInstance);
 
 }  // namespace nuv::nuvfx
