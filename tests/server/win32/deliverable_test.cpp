@@ -255,6 +255,21 @@ TEST_P(Deliverable, CarriesItsPageTemplateBackgroundAndTitle) {
     }
 }
 
+// Each DLL carries its own copy of the framework: an effect alive in one
+// keeps only that one loaded.
+TEST(Deliverables, KeepTheirCountsApart) {
+    DeliverableModule shiftwell(DeliverablePath("NuvShiftwell"));
+    DeliverableModule ondulo(DeliverablePath("NuvOndulo"));
+    ASSERT_TRUE(shiftwell.Loaded() && ondulo.Loaded());
+    IUnknown* effect = shiftwell.Create(ClassOf(kDeliverables[0].effectKey));
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(shiftwell.CanUnloadNow(), S_FALSE);
+    EXPECT_EQ(ondulo.CanUnloadNow(), S_OK);
+    EXPECT_EQ(ondulo.Create(ClassOf(kDeliverables[0].effectKey)), nullptr) << "a class of another DLL";
+    effect->Release();
+    EXPECT_EQ(shiftwell.CanUnloadNow(), S_OK);
+}
+
 INSTANTIATE_TEST_SUITE_P(Six, Deliverable, ::testing::ValuesIn(kDeliverables),
                          [](const ::testing::TestParamInfo<Facts>& info) { return std::string(info.param.name); });
 
