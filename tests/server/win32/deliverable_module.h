@@ -19,6 +19,22 @@ std::wstring DeliverablePath(const std::string& name);
 // Runs `commandLine` and waits for it; its exit code, or -1 when it did not start.
 long RunProgram(const std::wstring& commandLine);
 
+// regsvr32 /s on a deliverable for the life of this object, /u /s at its end.
+class RegisteredDeliverable {
+public:
+    explicit RegisteredDeliverable(const std::wstring& path)
+        : path_(path), result_(RunProgram(L"regsvr32.exe /s \"" + path + L"\"")) {}
+    ~RegisteredDeliverable() { RunProgram(L"regsvr32.exe /u /s \"" + path_ + L"\""); }
+    RegisteredDeliverable(const RegisteredDeliverable&) = delete;
+    RegisteredDeliverable& operator=(const RegisteredDeliverable&) = delete;
+    // regsvr32's exit code: 0 when registered.
+    long Result() const { return result_; }
+
+private:
+    std::wstring path_;
+    long result_;
+};
+
 // Loads a deliverable by its path; the module is freed at the end of scope.
 class DeliverableModule {
 public:

@@ -145,10 +145,6 @@ protected:
         CLSIDFromString(facts.effectClass, &id);
         return id;
     }();
-
-    long Regsvr32(const wchar_t* options) {
-        return RunProgram(L"regsvr32.exe " + std::wstring(options) + L" \"" + path + L"\"");
-    }
 };
 
 TEST_P(DeliverablePage, OpensInThePageTestFrameFromItsOwnTemplate) {
@@ -216,7 +212,8 @@ HWND FindFrame(DWORD thread) {
 // The frame is modal on this thread: a second thread waits for it and its
 // page, takes the picture and closes it with a posted Cancel.
 TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
-    ASSERT_EQ(Regsvr32(L"/s"), 0);
+    const RegisteredDeliverable registered(path);
+    ASSERT_EQ(registered.Result(), 0);
     IUnknown* effect = nullptr;
     ASSERT_EQ(CoCreateInstance(effectClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&effect)),
@@ -257,7 +254,6 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
     CoTaskMemFree(list.pElems);
     pages.Reset();
     effect->Release();
-    EXPECT_EQ(Regsvr32(L"/u /s"), 0);
 
     EXPECT_EQ(shown, S_OK);
     EXPECT_TRUE(sighting.pageFound) << "the frame showed no page of " << facts.name;
