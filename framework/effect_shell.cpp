@@ -43,6 +43,8 @@ HRESULT STDMETHODCALLTYPE NuvMfxShell::QueryInterface(REFIID riid, void** ppv) {
         *ppv = static_cast<IPersistStream*>(this);
     } else if (IsEqualIID(riid, IID_ISpecifyPropertyPages)) {
         *ppv = static_cast<ISpecifyPropertyPages*>(this);
+    } else if (IsEqualIID(riid, IID_NuvMfxShell)) {
+        *ppv = this;
     } else {
         *ppv = nullptr;
         return E_NOINTERFACE;

@@ -30,6 +30,12 @@ struct EffectIdentity {
     bool needsPulseService;       // Connect fails without HostPulseService
 };
 
+// Our own identity for an effect object: an object that answers it is one of
+// our effect shells, and the pointer it hands out is the shell itself (with a
+// reference added). A page asks for it so that it never takes a foreign object
+// for an effect. Hosts never ask for it.
+inline constexpr IID IID_NuvMfxShell = {0x6A1E3C52, 0x94D0, 0x4B7A, {0x8E, 0x2F, 0x51, 0xC4, 0x0B, 0x7D, 0x93, 0x16}};
+
 class NuvMfxShell : public IMfxEventFilter, public IPersistStream, public ISpecifyPropertyPages {
 public:
     explicit NuvMfxShell(const EffectIdentity& identity);

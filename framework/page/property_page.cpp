@@ -15,10 +15,13 @@ namespace {
 // gives one.
 constexpr LONG kFallbackPageSize = 100;
 
-// The host hands over the effect's identity pointer, which is its
-// IMfxEventFilter face; no interface is queried.
-NuvMfxShell* EffectOf(IUnknown* identity) {
-    return static_cast<NuvMfxShell*>(static_cast<IMfxEventFilter*>(identity));
+// The effect shell behind an object the host hands over, with a reference
+// added; null when the object is not one of our effects, which a plain cast of
+// the pointer would have taken for one.
+NuvMfxShell* EffectOf(IUnknown* object) {
+    void* shell = nullptr;
+    if (FAILED(object->QueryInterface(IID_NuvMfxShell, &shell))) return nullptr;
+    return static_cast<NuvMfxShell*>(shell);
 }
 
 }  // namespace
@@ -124,7 +127,10 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::GetPageInfo(PROPPAGEINFO* info) {
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::SetObjects(ULONG count, IUnknown** objects) {
     if (count == 1) {
         if (objects == nullptr || objects[0] == nullptr) return E_POINTER;
-        LinkEffect(EffectOf(objects[0]));
+        NuvMfxShell* effect = EffectOf(objects[0]);
+        if (effect == nullptr) return E_NOINTERFACE;  // the current link stays
+        LinkEffect(effect);
+        effect->Release();
         return S_OK;
     }
     if (count == 0) {

@@ -57,6 +57,13 @@ TEST_F(PropertyPageCalls, SetObjectsLinksOneEffectWithOneReference) {
     EXPECT_EQ(pageRef->SetObjects(2, objects), E_UNEXPECTED);
     EXPECT_EQ(page->Effect(), effect.Get());  // the link stays
 
+    // An object that is not one of our effects is refused, not cast.
+    IUnknown* foreign[1] = {&frame.Site()};
+    const std::int32_t siteReferences = frame.Site().References();
+    EXPECT_EQ(pageRef->SetObjects(1, foreign), E_NOINTERFACE);
+    EXPECT_EQ(page->Effect(), effect.Get());
+    EXPECT_EQ(frame.Site().References(), siteReferences);
+
     IUnknown* second[1] = {other->Identity()};
     EXPECT_EQ(pageRef->SetObjects(1, second), S_OK);
     EXPECT_EQ(page->Effect(), other.Get());
