@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,11 +29,15 @@ inline void PutFile(const fs::path& path, const std::vector<std::uint8_t>& bytes
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-// A folder of its own for one test, removed afterwards.
+// A folder of its own for one test, removed afterwards. The name carries a
+// value of the clock, so that the same test run at once by several builds
+// (native, sanitizer, Wine) never shares a folder.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string& name)
-        : path_(fs::temp_directory_path() / ("nuvfx-test-" + name)) {
+        : path_(fs::temp_directory_path() /
+                ("nuvfx-test-" + name + "-" +
+                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
         fs::remove_all(path_);
         fs::create_directories(path_);
     }
