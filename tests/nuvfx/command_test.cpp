@@ -57,6 +57,16 @@ TEST_F(NuvfxCommand, EffectsAnswerToEitherNameInAnyCase) {
         EXPECT_EQ(Nuvfx({"process", name, song, "--dry-run"}).status, 0) << name;
 }
 
+TEST_F(NuvfxCommand, CurvePointsSetOnTheCommandLineShapeTheVelocities) {
+    // A flat curve at 40: every note leaves at about 40, whatever it came in with.
+    const Outcome r = Nuvfx({"process", "velocurve", song, out, "--set", "p0=40", "--set", "p1=40", "--set", "p2=40",
+                             "--set", "p3=40"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto notes = NotesOf(FileBytes(out));
+    ASSERT_FALSE(notes.empty());
+    for (const NoteTuple& n : notes) EXPECT_NEAR(std::get<4>(n), 40, 2);
+}
+
 TEST_F(NuvfxCommand, ASuccessfulRunReplacesAnEarlierOutput) {
     PutFile(out, {'o', 'l', 'd'});
     ASSERT_EQ(Nuvfx({"process", "shiftwell", song, out}).status, 0);

@@ -171,16 +171,10 @@ EffectInfo Gapkeeper() {
                       "ticks")}};
 }
 
-// The curve's control points as the page shows them: each one's output value,
-// 127 minus its height. Points never placed are the rising diagonal's.
+// The curve's control points as the page shows them; their output values
+// are 127 minus their heights.
 void PlacedCurvePoints(velocurve::NuvMfx& e, CurvePoint (&points)[velocurve::kCurvePointCount]) {
-    using velocurve::kCurveDesignSize;
-    velocurve::MakeDefaultCurvePoints(kCurveDesignSize.width, kCurveDesignSize.height, points);
-    bool placed = false;
-    for (const CurvePoint& p : e.curvePoints) placed = placed || p.x != 0.0f || p.y != 0.0f;
-    if (!placed) return;
-    for (std::size_t i = 0; i < velocurve::kCurvePointCount; ++i)
-        velocurve::PlaceWithinRange(points[i], e.curvePoints[i].x, e.curvePoints[i].y);
+    velocurve::PlaceStoredPoints(e.curvePoints, points);
 }
 
 ParamInfo CurvePointParam(std::size_t index) {
@@ -203,6 +197,7 @@ ParamInfo CurvePointParam(std::size_t index) {
         PlacedCurvePoints(e, points);
         velocurve::PlaceWithinRange(points[index], points[index].x, 127.0f - static_cast<float>(v));
         for (std::size_t i = 0; i < velocurve::kCurvePointCount; ++i) e.curvePoints[i] = points[i];
+        e.FillTableFromPoints();  // no page here to repaint the curve into the table
     };
     return p;
 }
