@@ -72,6 +72,10 @@ public:
     // The wave, shared with the page and its preview.
     CWaveGenerator generator;
 
+    // The source the Random wave draws from, seeded from the clock; tools and
+    // tests seed it for reproducible output. Host threads.
+    RandomSource& Random() { return random_; }
+
 protected:
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
     void AfterLoad() override { ApplyParameters(); }

@@ -97,6 +97,19 @@ TEST_F(NuvfxCommand, TheSameSeedGivesTheSameSong) {
     EXPECT_NE(NotesOf(a), NotesOf(FileBytes(song)));
 }
 
+TEST_F(NuvfxCommand, TheSameSeedGivesTheSameRandomWave) {
+    auto run = [&](const std::string& file, const std::string& seed) {
+        EXPECT_EQ(Nuvfx({"process", "ondulo", song, file, "--set", "waveform=random", "--set", "mode=continuous",
+                         "--seed", seed})
+                      .status,
+                  0);
+        return FileBytes(file);
+    };
+    const auto a = run(dir / "a.mid", "7");
+    EXPECT_EQ(run(dir / "b.mid", "7"), a);
+    EXPECT_NE(run(dir / "c.mid", "8"), a);
+}
+
 TEST_F(NuvfxCommand, ListShowsEveryEffectWithItsParameters) {
     const Outcome r = Nuvfx({"list"});
     EXPECT_EQ(r.status, 0);

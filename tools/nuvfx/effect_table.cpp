@@ -121,7 +121,7 @@ EffectInfo Ondulo() {
     };
     const std::string ccNote = "0 is OFF";
     return {"NuvOndulo", "ondulo", "a low-frequency wave written as a controller",
-            Make<NuvMfx>, {}, "the Random wave seeds itself from the clock",
+            Make<NuvMfx>, [](NuvMfxShell& s, std::uint32_t seed) { As<NuvMfx>(s).Random().Seed(seed); }, "",
             {ChoiceParam<NuvMfx>("waveform", {"wave"},
                                  {{"sine", 0}, {"square", 1}, {"triangle", 2}, {"sawtooth", 3}, {"pulse", 4},
                                   {"random", 5}},
