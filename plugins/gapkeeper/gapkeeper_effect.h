@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/effect_shell.h"
+#include "framework/note_history.h"
 #include "plugins/gapkeeper/gapkeeper_ids.h"
 #include "plugins/gapkeeper/overlap_correction.h"
 
@@ -23,7 +24,7 @@ public:
 
     // Notes seen since the last start, loop, stop or disconnect, corrected in
     // place. Host threads only.
-    const std::vector<HostEvent>& History() const { return history_; }
+    const std::vector<HostEvent>& History() const { return history_.Notes(); }
 
     // Parameters; the page writes them under settingsLock.
     std::uint8_t sameNoteOnly = 0;
@@ -34,15 +35,13 @@ protected:
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
     std::uint32_t SaveVersion() const override { return kStreamVersion; }
     void SaveFields(SettingsWriter& out) override;
-    void BeforeDisconnect() override { history_.clear(); }
-    void OnTransport() override { history_.clear(); }
+    void BeforeDisconnect() override { history_.Forget(); }
+    void OnTransport() override { history_.Forget(); }
 
 private:
     OverlapSettings CurrentSettings();
-    // Appends a note to the history; false when no memory is left for it.
-    bool Remember(const HostEvent& note);
 
-    std::vector<HostEvent> history_;
+    NoteHistory history_;
 };
 
 }  // namespace nuv::gapkeeper

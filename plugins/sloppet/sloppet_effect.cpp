@@ -7,13 +7,11 @@
 namespace nuv::sloppet {
 
 namespace {
-// Room for a typical song before the history and the candidate list grow.
-constexpr std::size_t kInitialHistory = 4096;
+// Room for a typical call's candidates before the list grows.
 constexpr std::size_t kInitialCandidates = 256;
 }  // namespace
 
 NuvMfx::NuvMfx() : NuvMfxShell(kIdentity), random_(RandomSource::ClockSeed()) {
-    history_.reserve(kInitialHistory);
     candidates_.reserve(kInitialCandidates);
 }
 
@@ -28,18 +26,9 @@ OverlapRules NuvMfx::CurrentRules() {
                         ReadLocked(settingsLock, preserveDifferentNoteOverlap) != 0};
 }
 
-bool NuvMfx::Remember(const HostEvent& note) {
-    try {
-        history_.push_back(note);
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
 void NuvMfx::RandomiseNote(HostEvent& note) {
     try {
-        CollectCandidates(note, history_, noteOnWindow, noteOffWindow, candidates_);
+        CollectCandidates(note, history_.Notes(), noteOnWindow, noteOffWindow, candidates_);
     } catch (const std::bad_alloc&) {
         // Out of memory: the rules see the candidates collected so far.
     }
@@ -54,21 +43,16 @@ void NuvMfx::RandomiseNote(HostEvent& note) {
 // Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
     if (enabled == 0) {
-        ForEachEvent(in, [this, out](const HostEvent& event) {
-            if (event.kind == Note) Remember(event);
-            out->Add(&event);
-        });
+        history_.PassCall(in, out);
         return S_OK;
     }
     UpdateWindows();
-    const std::size_t firstNew = history_.size();
     // Non-notes leave at once; notes are randomised after the whole call is
-    // recorded. A note the history has no room for leaves unchanged.
-    ForEachEvent(in, [this, out](const HostEvent& event) {
-        if (event.kind != Note || !Remember(event)) out->Add(&event);
-    });
-    for (std::size_t i = firstNew; i < history_.size(); ++i) {
-        HostEvent note = history_[i];  // the history keeps the note as it arrived
+    // recorded.
+    const std::size_t firstNew = history_.TakeCall(in, out);
+    const std::vector<HostEvent>& notes = history_.Notes();
+    for (std::size_t i = firstNew; i < notes.size(); ++i) {
+        HostEvent note = notes[i];  // the history keeps the note as it arrived
         RandomiseNote(note);
         out->Add(&note);
     }

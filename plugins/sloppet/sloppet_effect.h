@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/effect_shell.h"
+#include "framework/note_history.h"
 #include "framework/random_source.h"
 #include "plugins/sloppet/note_randomiser.h"
 #include "plugins/sloppet/sloppet_ids.h"
@@ -23,7 +24,7 @@ public:
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
 
     // Notes as they arrived since the last start, loop, stop or disconnect.
-    const std::vector<HostEvent>& History() const { return history_; }
+    const std::vector<HostEvent>& History() const { return history_.Notes(); }
     // The effect's own random source; tests seed it for reproducible output.
     RandomSource& Random() { return random_; }
 
@@ -45,18 +46,16 @@ protected:
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
     std::uint32_t SaveVersion() const override { return kStreamVersion; }
     void SaveFields(SettingsWriter& out) override;
-    void BeforeDisconnect() override { history_.clear(); }
-    void OnTransport() override { history_.clear(); }
+    void BeforeDisconnect() override { history_.Forget(); }
+    void OnTransport() override { history_.Forget(); }
 
 private:
     void UpdateWindows();
     OverlapRules CurrentRules();
-    // Appends a note to the history; false when no memory is left for it.
-    bool Remember(const HostEvent& note);
     void RandomiseNote(HostEvent& note);
     void LoadVersion2Layout(SettingsReader& in);
 
-    std::vector<HostEvent> history_;
+    NoteHistory history_;
     std::vector<OverlapCandidate> candidates_;  // reused from note to note
     RandomSource random_;
 };
