@@ -197,7 +197,6 @@ ParamInfo CurvePointParam(std::size_t index) {
         PlacedCurvePoints(e, points);
         velocurve::PlaceWithinRange(points[index], points[index].x, 127.0f - static_cast<float>(v));
         for (std::size_t i = 0; i < velocurve::kCurvePointCount; ++i) e.curvePoints[i] = points[i];
-        e.FillTableFromPoints();  // no page here to repaint the curve into the table
     };
     return p;
 }
