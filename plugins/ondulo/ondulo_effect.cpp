@@ -9,7 +9,6 @@ NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {}
 NuvMfx::~NuvMfx() {
     // A host that never disconnects still gets its pulses ended.
     EndLivePulses();
-    ReleaseContext();
 }
 
 // Host thread.
@@ -43,26 +42,15 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
 
 // Host thread (Connect).
 HRESULT NuvMfx::AfterConnect(IUnknown* context, HRESULT result) {
-    ReleaseContext();
-    if (result == S_OK && context != nullptr) {
-        context->AddRef();
-        context_ = context;
-    }
+    context_.Share(result == S_OK ? context : nullptr);
     return result;
 }
 
 // Host thread (Disconnect), while the services are still held.
 void NuvMfx::BeforeDisconnect() {
     EndLivePulses();
-    ReleaseContext();
+    context_.Reset();
     noteTable_.Empty();
-}
-
-void NuvMfx::ReleaseContext() {
-    if (context_ != nullptr) {
-        context_->Release();
-        context_ = nullptr;
-    }
 }
 
 void NuvMfx::EndLivePulses() {

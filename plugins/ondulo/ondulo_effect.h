@@ -11,6 +11,7 @@
 
 #include "framework/effect_shell.h"
 #include "framework/random_source.h"
+#include "platform/win32/com_ref.h"
 #include "plugins/ondulo/note_count_table.h"
 #include "plugins/ondulo/ondulo_ids.h"
 #include "plugins/ondulo/wave_generator.h"
@@ -91,7 +92,6 @@ private:
     // Hands the host's ticks per beat to the generator; a timebase of 0 or
     // less is not taken.
     void TakeHostTimebase();
-    void ReleaseContext();
     void EndLivePulses();
 
     // Playback.
@@ -116,7 +116,7 @@ private:
     void SteerOffset(std::uint8_t value);
 
     RandomSource random_{RandomSource::ClockSeed()};
-    IUnknown* context_ = nullptr;
+    win32::ComRef<IUnknown> context_;  // the host context, held from Connect to Disconnect
 
     NoteCountTable noteTable_;
     std::vector<HostEvent> kept_;  // the span's events to write, reused between spans
