@@ -69,9 +69,12 @@ void SplinePolyline::SetUpSystem(const SplinePoint* p, std::size_t n) {
 void SplinePolyline::SolveTangents() {
     const std::size_t n = diagonal_.size();
     tangent_.resize(n);
+    previous_.resize(n);
     for (std::size_t i = 0; i < n; ++i) tangent_[i] = {rhs_[i].x / diagonal_[i], rhs_[i].y / diagonal_[i]};
     for (int iteration = 0; iteration < kJacobiIterations; ++iteration) {
-        previous_ = tangent_;
+        // The last round's tangents become the previous ones; every entry of
+        // tangent_ is rewritten below, so nothing needs copying.
+        previous_.swap(tangent_);
         for (std::size_t i = 0; i < n; ++i) {
             float x = rhs_[i].x;
             float y = rhs_[i].y;
