@@ -98,10 +98,20 @@ TEST(CurveTable, LoadRefillsTheTableFromThePointsWithinTheirRanges) {
     auto wild = nuv::testing::StreamImage().U32(2).Byte(1).Byte(0).Byte(0).Byte(0);
     wild.F32(nan).F32(nan).F32(nan).F32(1e30f).F32(-1e30f).F32(nan).F32(nan).F32(nan).Byte(1).I32(-1).I32(-1);
     ASSERT_EQ(nuv::testing::LoadBytes(*effect, wild), S_OK);
+    std::int32_t wildTable[kCurveTableSize];
     for (int v = 0; v < kCurveTableSize; ++v) {
         EXPECT_GE(effect->curveTable[v].y, 0);
         EXPECT_LE(effect->curveTable[v].y, 127);
+        wildTable[v] = effect->curveTable[v].y;
     }
+    // The same table as the points placed where the fallback puts them: P0
+    // and P3 at their defaults, P1 at its default x and lowest y, P2 at its
+    // leftmost x and default y.
+    const float w = kCurveDesignSize.width;
+    auto placed = nuv::testing::StreamImage().U32(2).Byte(1).Byte(0).Byte(0).Byte(0);
+    placed.F32(0).F32(h - 1).F32(w / 4).F32(h - 5).F32(w / 2 + 5).F32(h / 4).F32(w).F32(0).Byte(1).I32(-1).I32(-1);
+    ASSERT_EQ(nuv::testing::LoadBytes(*effect, placed), S_OK);
+    for (int v = 0; v < kCurveTableSize; ++v) EXPECT_EQ(wildTable[v], effect->curveTable[v].y) << v;
 }
 
 }  // namespace
