@@ -23,6 +23,8 @@ public:
     std::int32_t first = 10;
     std::int32_t second = 20;
     int connects = 0;
+    int disconnects = 0;
+    int transports = 0;
     HRESULT connectResultSeen = S_OK;
 
 protected:
@@ -37,6 +39,8 @@ protected:
         connectResultSeen = result;
         return result;
     }
+    void BeforeDisconnect() override { ++disconnects; }
+    void OnTransport() override { ++transports; }
 };
 
 TEST(EffectShellInterfaces, AnswersItsThreeFacesAndNothingElse) {
@@ -59,6 +63,16 @@ TEST(EffectShellInterfaces, AnswersItsThreeFacesAndNothingElse) {
     EXPECT_EQ(face, nullptr);
     EXPECT_EQ(effect->QueryInterface(IID_IStream, &face), E_NOINTERFACE);
     EXPECT_EQ(effect->QueryInterface(IID_IMfxEventFilter, nullptr), E_POINTER);
+}
+
+TEST(EffectShellInterfaces, OwnIdentityHandsOutTheShellWithAReference) {
+    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    void* face = nullptr;
+    ASSERT_EQ(effect->QueryInterface(IID_NuvMfxShell, &face), S_OK);
+    EXPECT_EQ(face, static_cast<void*>(static_cast<NuvMfxShell*>(effect.Get())));
+    EXPECT_EQ(effect->AddRef(), 3u);  // the test's, the query's and this one
+    EXPECT_EQ(effect->Release(), 2u);
+    static_cast<NuvMfxShell*>(face)->Release();
 }
 
 TEST(EffectShellInterfaces, EveryFaceSharesOneReferenceCount) {
@@ -139,6 +153,20 @@ TEST(EffectShellConnection, ReconnectDoesNotLeakServices) {
     effect.Reset();  // the destructor releases what Disconnect was never asked to
     EXPECT_EQ(context->time->References(), timeRefs);
     EXPECT_EQ(context->pulse->References(), pulseRefs);
+}
+
+TEST(EffectShellConnection, ConnectWhileConnectedEndsTheOldConnectionFirst) {
+    ComPtr<ProbeEffect> effect(new ProbeEffect(true));
+    ComPtr<HostContext> context(new HostContext);
+    EXPECT_EQ(effect->Connect(context.Get()), S_OK);
+    EXPECT_EQ(effect->disconnects, 0);  // nothing to end on a first Connect
+    EXPECT_EQ(effect->Connect(context.Get()), S_OK);
+    EXPECT_EQ(effect->disconnects, 1);
+    EXPECT_EQ(effect->Disconnect(), S_OK);
+    EXPECT_EQ(effect->disconnects, 2);
+    // After a Disconnect nothing is connected, so the next Connect ends nothing.
+    EXPECT_EQ(effect->Connect(context.Get()), S_OK);
+    EXPECT_EQ(effect->disconnects, 2);
 }
 
 TEST(EffectShellConnection, PulseServiceRequiredWhereTheEngineAsks) {
@@ -242,6 +270,7 @@ TEST(EffectShellTransport, DefaultCallsSucceedWithNothingWritten) {
     EXPECT_EQ(effect->OnStop(10, call.out.Get()), S_OK);
     EXPECT_EQ(effect->OnEvents(0, 10, call.in.Get(), call.out.Get()), S_OK);
     EXPECT_TRUE(call.Output().empty());
+    EXPECT_EQ(effect->transports, 3);  // start, loop and stop, not OnEvents
 }
 
 }  // namespace
