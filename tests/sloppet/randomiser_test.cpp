@@ -1,7 +1,9 @@
-// NuvSloppet worked examples: the windows, the three random steps and both
-// overlap rules with chosen draws, pass-through and the history's life.
+// NuvSloppet worked examples: the windows, the candidates around a note, the
+// three random steps and both overlap rules with chosen draws, pass-through
+// and the history's life.
 #include <cstring>
 
+#include "plugins/sloppet/random_windows.h"
 #include "tests/sloppet/sloppet_fixture.h"
 
 namespace nuv::sloppet {
@@ -30,12 +32,41 @@ TEST_F(SloppetTest, WindowsAreWorkedOutInSinglePrecision) {
     EXPECT_EQ(WindowAfterACall(*effect, 1), 0);
     context->time->timebase = 2147483647;
     EXPECT_EQ(WindowAfterACall(*effect, 0xFFFFFFFFu), 2147483647);  // saturates
+    context->time->timebase = -960;
+    EXPECT_EQ(WindowAfterACall(*effect, 0xFFFFFFFFu), -2147483647 - 1);
     effect->noteOffAmount = 40;
     context->time->timebase = kTimebase;
     RunEvents(*effect, {});
     EXPECT_EQ(effect->noteOffWindow, 383);
     effect->Disconnect();  // no clock: no timing window
     EXPECT_EQ(WindowAfterACall(*effect, 40), 0);
+}
+
+TEST(SloppetWindows, VelocityRangeIsTheSpreadHeldAsAByte) {
+    EXPECT_EQ(VelocityRange(0), 0);
+    EXPECT_EQ(VelocityRange(1), 2);
+    EXPECT_EQ(VelocityRange(40), 100);
+    EXPECT_EQ(VelocityRange(512), 0);  // 1280 is a multiple of 256
+    EXPECT_EQ(VelocityRange(0xFFFFFFFFu), static_cast<std::uint8_t>(10737418237ull & 0xFF));
+}
+
+TEST(SloppetCandidates, EntriesWithAStartOrAnEndInTheWindowAreTakenWithTheirRelation) {
+    // The window of a note at 0..100 with both windows 95 runs from -47 to 194.
+    const std::vector<HostEvent> history = {NoteEvent(0, 60, 90, 100), NoteEvent(120, 60, 90, 50),
+                                            NoteEvent(-200, 64, 90, 180), NoteEvent(400, 62, 90, 10)};
+    std::vector<OverlapCandidate> candidates(5);  // cleared before filling
+    CollectCandidates(history[0], history, 95, 95, candidates);
+    ASSERT_EQ(candidates.size(), 3u);
+    EXPECT_TRUE(candidates[0].identical);
+    EXPECT_EQ(candidates[0].relation, Relation::SameStart);
+    EXPECT_TRUE(candidates[1].sameKey);
+    EXPECT_FALSE(candidates[1].identical);
+    EXPECT_EQ(candidates[1].relation, Relation::StartsLater);
+    EXPECT_TRUE(candidates[1].startInWindow);
+    EXPECT_FALSE(candidates[2].sameKey);
+    EXPECT_EQ(candidates[2].relation, Relation::StartsEarlier);
+    EXPECT_FALSE(candidates[2].startInWindow);
+    EXPECT_TRUE(candidates[2].endInWindow);  // ends at -20
 }
 
 TEST_F(SloppetTest, WithTheRandomisersOffNotesPassUnchangedAfterTheOtherEvents) {
@@ -51,14 +82,16 @@ TEST_F(SloppetTest, WithTheRandomisersOffNotesPassUnchangedAfterTheOtherEvents) 
 
 TEST_F(SloppetTest, SwitchedOffPassesInOrderAndStillFeedsTheRules) {
     effect->enabled = 0;
-    const auto out = RunEvents(*effect, {NoteEvent(0, 60, 90, 80), ControlEvent(1, 7, 100)});
+    effect->noteOnEnabled = 1;  // a randomiser on changes nothing while switched off
+    effect->noteOnAmount = 40;
+    const HostEvent played = NoteEvent(0, 60, 90, 80);
+    const auto out = RunEvents(*effect, {played, ControlEvent(1, 7, 100)});
     ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(+out[0].kind, Note);
+    EXPECT_TRUE(SameBytes(out[0], played));
     EXPECT_EQ(effect->History().size(), 1u);
     // Back on without a stop: a different key that ended at 80 pulls a start
     // moved to 120 back to one tick before that end.
     effect->enabled = 1;
-    effect->noteOnEnabled = 1;
     effect->noteOnAmount = 10;
     effect->preserveDifferentNoteOverlap = 1;
     NextOffsets({{kWindow95, 30}});
@@ -201,16 +234,21 @@ TEST_F(SloppetTest, VelocityIsSpreadAndLimitedTo10And127) {
 }
 
 TEST_F(SloppetTest, EmptyWindowsAndRangesChangeNothingAndDrawNothing) {
-    context->time->timebase = 96;  // amount 1 gives a window of 0 ticks
     effect->noteOnEnabled = 1;
     effect->noteOffEnabled = 1;
     effect->velocityEnabled = 1;
-    for (std::uint32_t amount : {0u, 1024u}) {  // ranges of 0 and of 2560 held as a byte
-        effect->velocityAmount = amount;
-        effect->Random().Seed(77);
-        const HostEvent note = NoteEvent(100, 60, 90, 50);
-        EXPECT_TRUE(SameBytes(RunOne(note), note));
-        EXPECT_EQ(effect->Random().Next(), RandomSource(77).Next());
+    effect->preventSameNoteOverlap = 1;
+    effect->preserveDifferentNoteOverlap = 1;
+    // At amount 1, timebase 96 gives windows of 0 ticks and -960 of -9.
+    for (std::int32_t timebase : {96, -960}) {
+        context->time->timebase = timebase;
+        for (std::uint32_t amount : {0u, 1024u}) {  // ranges of 0 and of 2560 held as a byte
+            effect->velocityAmount = amount;
+            effect->Random().Seed(77);
+            const HostEvent note = NoteEvent(100, 60, 90, 50);
+            EXPECT_TRUE(SameBytes(RunOne(note), note)) << timebase;
+            EXPECT_EQ(effect->Random().Next(), RandomSource(77).Next()) << timebase;
+        }
     }
 }
 
