@@ -26,16 +26,26 @@ OverlapRules NuvMfx::CurrentRules() {
                         ReadLocked(settingsLock, preserveDifferentNoteOverlap) != 0};
 }
 
-void NuvMfx::RandomiseNote(HostEvent& note) {
-    try {
-        CollectCandidates(note, history_.Notes(), noteOnWindow, noteOffWindow, candidates_);
-    } catch (const std::bad_alloc&) {
-        // Out of memory: the rules see the candidates collected so far.
+void NuvMfx::RandomiseTiming(HostEvent& note, bool moveStart, bool moveEnd) {
+    const OverlapRules rules = CurrentRules();
+    // Only the overlap rules look at the notes around this one; without them
+    // the history is not scanned.
+    candidates_.clear();
+    if (rules.preventSameNoteOverlap || rules.preserveDifferentNoteOverlap) {
+        try {
+            CollectCandidates(note, history_.Notes(), noteOnWindow, noteOffWindow, candidates_);
+        } catch (const std::bad_alloc&) {
+            // Out of memory: the rules see the candidates collected so far.
+        }
     }
-    if (ReadLocked(settingsLock, noteOnEnabled) != 0)
-        RandomiseStart(note, noteOnWindow, CurrentRules(), candidates_, random_);
-    if (ReadLocked(settingsLock, noteOffEnabled) != 0)
-        RandomiseEnd(note, noteOffWindow, CurrentRules(), candidates_, random_);
+    if (moveStart) RandomiseStart(note, noteOnWindow, rules, candidates_, random_);
+    if (moveEnd) RandomiseEnd(note, noteOffWindow, rules, candidates_, random_);
+}
+
+void NuvMfx::RandomiseNote(HostEvent& note) {
+    const bool moveStart = ReadLocked(settingsLock, noteOnEnabled) != 0;
+    const bool moveEnd = ReadLocked(settingsLock, noteOffEnabled) != 0;
+    if (moveStart || moveEnd) RandomiseTiming(note, moveStart, moveEnd);
     if (ReadLocked(settingsLock, velocityEnabled) != 0)
         RandomiseVelocity(note, VelocityRange(ReadLocked(settingsLock, velocityAmount)), random_);
 }

@@ -52,6 +52,8 @@ protected:
 private:
     void UpdateWindows();
     OverlapRules CurrentRules();
+    // The start and end steps, with the rules read once for both.
+    void RandomiseTiming(HostEvent& note, bool moveStart, bool moveEnd);
     void RandomiseNote(HostEvent& note);
     void LoadVersion2Layout(SettingsReader& in);
 
