@@ -55,12 +55,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
            (options.via == "registry" || options.via == "direct" || options.via == "both");
 }
 
-std::wstring Widened(const std::string& text) {
-    std::wstring wide;
-    for (const char c : text) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-    return wide;
-}
-
 // Hosts the plug-in one way; false when it could not be hosted.
 bool HostOnce(const char* way, const LoadedEffect& loaded, const Song& song, const std::vector<std::uint8_t>& settings,
               int show, std::vector<HostEvent>& output) {

@@ -16,7 +16,6 @@ namespace nuv::comhost {
 namespace {
 
 using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
-using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
 constexpr wchar_t kFiltersKey[] = L"Software\\" NUV_HOST_VENDOR L"\\MIDI Filters";
 
@@ -60,12 +59,6 @@ std::wstring TextOf(REFCLSID classId) {
 
 }  // namespace
 
-std::wstring FullPath(const std::wstring& path) {
-    wchar_t full[1024];
-    const DWORD length = GetFullPathNameW(path.c_str(), 1024, full, nullptr);
-    return length == 0 || length >= 1024 ? path : std::wstring(full);
-}
-
 RegistrySession::RegistrySession(const std::wstring& dllPath) : dllPath_(FullPath(dllPath)), library_(dllPath_) {
     if (!FilterClassesOf(dllPath_).empty()) return;
     const auto registerServer = library_.Export<RegisterFunction>("DllRegisterServer");
@@ -104,22 +97,18 @@ LoadedEffect RegistrySession::Create() {
 
 LoadedEffect CreateDirectly(const Library& library) {
     LoadedEffect loaded;
-    const auto getClassObject = library.Export<GetClassObjectFunction>("DllGetClassObject");
-    if (getClassObject == nullptr) {
+    if (!library.ServesClasses()) {
         loaded.failure = "the DLL does not load or exports no DllGetClassObject";
         return loaded;
     }
     for (const CLSID& classId : kKnownEffects) {
-        void* factory = nullptr;
-        if (FAILED(getClassObject(classId, IID_IClassFactory, &factory))) continue;
-        void* made = nullptr;
-        const HRESULT result = static_cast<IClassFactory*>(factory)->CreateInstance(nullptr, IID_IUnknown, &made);
-        static_cast<IClassFactory*>(factory)->Release();
-        if (FAILED(result)) {
+        const host::ComPtr<IClassFactory> factory = library.ClassFactory(classId);
+        if (!factory) continue;
+        if (FAILED(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(loaded.effect.Put())))) {
+            loaded.effect.Reset();
             loaded.failure = "the class factory made no effect";
             return loaded;
         }
-        loaded.effect = host::ComPtr<IUnknown>(static_cast<IUnknown*>(made));
         loaded.className = TextOf(classId);
         return loaded;
     }

@@ -11,31 +11,9 @@
 
 #include <string>
 
-#include "platform/com.h"
-#include "tools/host/com_object.h"
+#include "tools/comhost/dll_library.h"
 
 namespace nuv::comhost {
-
-// Owns a loaded library.
-class Library {
-public:
-    Library() = default;
-    explicit Library(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {}
-    ~Library() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    HMODULE Get() const { return module_; }
-    template <class Function>
-    Function Export(const char* name) const {
-        return module_ == nullptr ? nullptr
-                                  : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    }
-
-private:
-    HMODULE module_ = nullptr;
-};
 
 struct LoadedEffect {
     host::ComPtr<IUnknown> effect;  // null when loading failed
@@ -63,8 +41,5 @@ private:
 
 // Main thread. The library stays loaded as long as `library` lives.
 LoadedEffect CreateDirectly(const Library& library);
-
-// The full path Windows uses for `path`.
-std::wstring FullPath(const std::wstring& path);
 
 }  // namespace nuv::comhost

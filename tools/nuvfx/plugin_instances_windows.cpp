@@ -4,7 +4,7 @@
 // stays loaded while any instance lives.
 #include <memory>
 
-#include "tools/comhost/plugin_loading.h"
+#include "tools/comhost/dll_library.h"
 #include "tools/nuvfx/file_io.h"
 #include "tools/nuvfx/plugin_instances.h"
 
@@ -13,8 +13,6 @@ namespace nuv::nuvfx {
 bool PluginHostingAvailable() { return true; }
 
 namespace {
-
-using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
 class PluginInstance final : public EffectInstance {
 public:
@@ -30,30 +28,19 @@ private:
     host::ComPtr<IPersistStream> persist_;
 };
 
-// The full path, so that the library found is the one named on the command line.
-std::wstring FullPath(const std::string& path) {
-    const std::wstring wide(path.begin(), path.end());
-    wchar_t full[1024];
-    const DWORD length = GetFullPathNameW(wide.c_str(), 1024, full, nullptr);
-    return length == 0 || length >= 1024 ? wide : std::wstring(full);
-}
-
 }  // namespace
 
 InstanceMaker PluginInstances(const std::string& dllPath, const EffectInfo& effect, const EffectSetup& setup) {
     static const HRESULT comStarted = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     (void)comStarted;
-    auto library = std::make_shared<comhost::Library>(FullPath(dllPath));
+    auto library = std::make_shared<comhost::Library>(comhost::FullPath(comhost::Widened(dllPath)));
     if (library->Get() == nullptr) throw ToolError("cannot load " + dllPath);
-    const auto getClassObject = library->Export<GetClassObjectFunction>("DllGetClassObject");
-    if (getClassObject == nullptr) throw ToolError(dllPath + " exports no DllGetClassObject");
+    if (!library->ServesClasses()) throw ToolError(dllPath + " exports no DllGetClassObject");
     const CLSID effectClass = effect.create()->Ids().effectClass;
 
-    return [library, getClassObject, effectClass, setup, dllPath, name = effect.name]()
-               -> std::unique_ptr<EffectInstance> {
-        host::ComPtr<IClassFactory> factory;
-        if (FAILED(getClassObject(effectClass, IID_IClassFactory, reinterpret_cast<void**>(factory.Put()))))
-            throw ToolError(dllPath + " does not serve " + name);
+    return [library, effectClass, setup, dllPath, name = effect.name]() -> std::unique_ptr<EffectInstance> {
+        const host::ComPtr<IClassFactory> factory = library->ClassFactory(effectClass);
+        if (!factory) throw ToolError(dllPath + " does not serve " + name);
         host::ComPtr<IMfxEventFilter> filter;
         if (FAILED(factory->CreateInstance(nullptr, IID_IMfxEventFilter, reinterpret_cast<void**>(filter.Put()))))
             throw ToolError(dllPath + " made no " + name + " effect");
