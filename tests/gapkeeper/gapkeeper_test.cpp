@@ -119,10 +119,10 @@ TEST_F(Gapkeeper, TransportAndDisconnectEmptyTheHistory) {
         Run({NoteEvent(0, 60, 90, 200)});
         ASSERT_EQ(effect->History().size(), 1u);
         nuv::testing::EventCall call;
-        if (step == 0) effect->OnStart(0, call.out.Get());
-        if (step == 1) effect->OnLoop(0, 100, call.out.Get());
-        if (step == 2) effect->OnStop(0, call.out.Get());
-        if (step == 3) effect->Disconnect();
+        if (step == 0) { EXPECT_EQ(effect->OnStart(0, call.out.Get()), S_OK); }
+        if (step == 1) { EXPECT_EQ(effect->OnLoop(0, 100, call.out.Get()), S_OK); }
+        if (step == 2) { EXPECT_EQ(effect->OnStop(0, call.out.Get()), S_OK); }
+        if (step == 3) { EXPECT_EQ(effect->Disconnect(), S_OK); }
         EXPECT_TRUE(effect->History().empty()) << "step " << step;
         EXPECT_TRUE(call.Output().empty());
     }
@@ -131,8 +131,14 @@ TEST_F(Gapkeeper, TransportAndDisconnectEmptyTheHistory) {
 TEST_F(Gapkeeper, UnreadableEventsAreNeitherOutputNorRecorded) {
     nuv::testing::EventCall call({NoteEvent(0, 60, 90, 200), NoteEvent(180, 62, 90, 100)});
     call.in->FailGetAt(1);
-    effect->OnEvents(0, 0, call.in.Get(), call.out.Get());
+    call.in->OverstateCount(2);
+    EXPECT_EQ(effect->OnEvents(0, 0, call.in.Get(), call.out.Get()), S_OK);
     EXPECT_EQ(Placement(call.Output()), (std::vector<Placed>{{0, 200}}));
+    EXPECT_EQ(effect->History().size(), 1u);
+    // A count that cannot be had ends the call with nothing read.
+    call.in->FailGetCount();
+    EXPECT_EQ(effect->OnEvents(0, 0, call.in.Get(), call.out.Get()), S_OK);
+    EXPECT_EQ(call.Output().size(), 1u);
     EXPECT_EQ(effect->History().size(), 1u);
 }
 
