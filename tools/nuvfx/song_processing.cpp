@@ -26,15 +26,6 @@ smf::File ReadSong(const std::string& path) {
     return file;
 }
 
-std::uint32_t LastTick(const SplitTrack& split) {
-    std::uint32_t last = std::max(split.endTick, split.lastNoteEnd);
-    for (const HostEvent& e : split.filterable) {
-        const std::int64_t end = static_cast<std::int64_t>(e.time) + (e.kind == Note ? e.duration : 0);
-        last = std::max<std::uint32_t>(last, static_cast<std::uint32_t>(std::min<std::int64_t>(end, INT32_MAX)));
-    }
-    return last;
-}
-
 smf::Track PlayOneTrack(const smf::Track& track, const InstanceMaker& makeInstance, const SessionSettings& settings,
                         SongSummary& summary) {
     SplitTrack split = Split(track);
@@ -48,7 +39,7 @@ smf::Track PlayOneTrack(const smf::Track& track, const InstanceMaker& makeInstan
     ++summary.tracksPlayed;
     std::stable_sort(split.filterable.begin(), split.filterable.end(),
                      [](const HostEvent& a, const HostEvent& b) { return a.time < b.time; });
-    const std::uint32_t lastTick = LastTick(split);
+    const std::uint32_t lastTick = split.LastTick();
     if (SpanCount(lastTick, settings.span) > kMostSpans)
         throw ToolError("the song lasts " + std::to_string(lastTick) + " ticks: spans of " +
                         std::to_string(settings.span) + " ticks would take more than " +

@@ -22,6 +22,10 @@ struct SplitTrack {
     std::uint32_t lastNoteEnd = 0;      // the latest end of a note
     std::int32_t unendedNotes = 0;      // Note Ons without a Note Off, ended at the track's end
     std::int32_t unmatchedNoteOffs = 0; // Note Offs without a note, kept as they are
+
+    // The tick the song lasts through: the track's end, or a later note end.
+    // (A track read from a file has no event after its end.)
+    std::uint32_t LastTick() const { return endTick > lastNoteEnd ? endTick : lastNoteEnd; }
 };
 
 SplitTrack Split(const smf::Track& track);
