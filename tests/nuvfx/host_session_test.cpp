@@ -85,9 +85,11 @@ TEST(HostSession, PlaysTheSongSpanBySpanBetweenStartAndStop) {
     const SessionResult r = PlayTrack(*filter, input, 300, settings,
                                       [&](const std::vector<HostEvent>&, const std::vector<HostEvent>& out) {
                                           observed += out.size();
-                                      });
-    ASSERT_TRUE(r.connected);
-    EXPECT_EQ(filter->calls, (std::vector<std::string>{"Connect", "OnStart", "OnEvents", "OnStop", "Disconnect"}));
+                                      },
+                                      [&] { filter->calls.push_back("after Connect"); });
+    ASSERT_TRUE(r.Connected());
+    EXPECT_EQ(filter->calls, (std::vector<std::string>{"Connect", "after Connect", "OnStart", "OnEvents", "OnStop",
+                                                       "Disconnect"}));
     EXPECT_EQ(filter->timebase, 96);
     EXPECT_EQ(filter->spans, (std::vector<std::pair<std::int32_t, std::int32_t>>{
                                  {0, 95}, {96, 191}, {192, 287}, {288, 383}}));
@@ -101,9 +103,12 @@ TEST(HostSession, PlaysTheSongSpanBySpanBetweenStartAndStop) {
 TEST(HostSession, ARefusedConnectionPlaysNothing) {
     host::ComPtr<RecordingFilter> filter(new RecordingFilter);
     filter->refuse = true;
-    const SessionResult r = PlayTrack(*filter, {NoteEvent(0, 60, 90, 100)}, 100, {}, nullptr);
-    EXPECT_FALSE(r.connected);
+    const SessionResult r = PlayTrack(*filter, {NoteEvent(0, 60, 90, 100)}, 100, {}, nullptr,
+                                      [&] { filter->calls.push_back("after Connect"); });
+    EXPECT_FALSE(r.Connected());
+    EXPECT_EQ(r.connect, E_FAIL);
     EXPECT_EQ(filter->calls, (std::vector<std::string>{"Connect"}));
+    EXPECT_TRUE(r.output.empty());
 }
 
 TEST(HostSession, SpanCountCoversTheLastTick) {

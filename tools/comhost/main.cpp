@@ -9,16 +9,14 @@
 // With both ways, it also says whether they gave the same output.
 // Exit status: 0 done, 1 a plug-in could not be hosted, 2 bad arguments or song.
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <map>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
 #include "tools/comhost/output_report.h"
 #include "tools/comhost/plugin_loading.h"
 #include "tools/comhost/song_run.h"
+#include "tools/nuvfx/file_io.h"
 
 namespace {
 
@@ -82,11 +80,7 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> settings;
     try {
         song = ReadSong(options.song);
-        if (!options.settingsPath.empty()) {
-            std::ifstream in(options.settingsPath, std::ios::binary);
-            if (!in) throw std::runtime_error("cannot open " + options.settingsPath);
-            settings.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
+        if (!options.settingsPath.empty()) settings = nuv::nuvfx::ReadWholeFile(options.settingsPath);
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "comhost: %s\n", failure.what());
         return 2;

@@ -1,13 +1,10 @@
 #include "tools/comhost/song_run.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 
 #include "tools/host/memory_stream.h"
-#include "tools/host/queues.h"
-#include "tools/host/services.h"
+#include "tools/nuvfx/file_io.h"
+#include "tools/nuvfx/host_session.h"
 #include "tools/nuvfx/track_events.h"
 #include "tools/smf/smf_reader.h"
 
@@ -25,16 +22,13 @@ host::ComPtr<Face> Query(IUnknown* object, REFIID iid) {
 }  // namespace
 
 Song ReadSong(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open " + path);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const smf::File file = smf::ReadSmf(bytes);
+    const smf::File file = smf::ReadSmf(nuvfx::ReadWholeFile(path));
     Song song;
     if (file.HasQuarterNoteDivision()) song.ticksPerBeat = file.division;
     for (const smf::Track& track : file.tracks) {
         const nuvfx::SplitTrack split = nuvfx::Split(track);
         song.events.insert(song.events.end(), split.filterable.begin(), split.filterable.end());
-        song.endTick = std::max(song.endTick, static_cast<std::int32_t>(std::max(split.endTick, split.lastNoteEnd)));
+        song.endTick = std::max(song.endTick, split.LastTick());
     }
     std::stable_sort(song.events.begin(), song.events.end(),
                      [](const HostEvent& a, const HostEvent& b) { return a.time < b.time; });
@@ -49,26 +43,16 @@ RunResult RunSong(IUnknown* effect, const Song& song, const std::vector<std::uin
         result.connect = E_NOINTERFACE;
         return result;
     }
-    host::ComPtr<host::HostContext> context(new host::HostContext);
-    context->time->timebase = song.ticksPerBeat;
-    result.connect = filter->Connect(context.Get());
-    if (!settings.empty()) {
+    nuvfx::SessionSettings session;
+    session.timebase = song.ticksPerBeat;
+    session.span = song.ticksPerBeat;
+    nuvfx::SessionResult played = nuvfx::PlayTrack(*filter, song.events, song.endTick, session, nullptr, [&] {
+        if (settings.empty()) return;
         host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(settings));
         result.load = persist->Load(stream.Get());
-    }
-
-    host::ComPtr<host::EventQueue> out(new host::EventQueue);
-    filter->OnStart(0, out.Get());
-    std::size_t next = 0;
-    for (std::int32_t from = 0; from <= song.endTick; from += song.ticksPerBeat) {
-        const std::int32_t thru = from + song.ticksPerBeat - 1;
-        host::ComPtr<host::EventQueue> in(new host::EventQueue);
-        while (next < song.events.size() && song.events[next].time <= thru) in->Records().push_back(song.events[next++]);
-        filter->OnEvents(from, thru, in.Get(), out.Get());
-    }
-    filter->OnStop(song.endTick, out.Get());
-    filter->Disconnect();
-    result.output = out->Records();
+    });
+    result.connect = played.connect;
+    result.output = std::move(played.output);
     return result;
 }
 

@@ -1,6 +1,7 @@
 // A song through one effect the way the host plays it: Connect, the stored
 // settings, OnStart, one OnEvents call per beat from the first tick to the
-// end, OnStop and Disconnect.
+// end, OnStop and Disconnect. An effect that refuses Connect is played no
+// further.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +15,11 @@ namespace nuv::comhost {
 struct Song {
     std::vector<HostEvent> events;  // by start time
     std::int32_t ticksPerBeat = 480;
-    std::int32_t endTick = 0;
+    std::uint32_t endTick = 0;
 };
 
-// The song's channel events of every track, merged by time; throws
-// std::runtime_error with the reader's message when the file is not a song.
+// The song's channel events of every track, merged by time; throws a
+// std::runtime_error with the reason when the file cannot be read or is not a song.
 Song ReadSong(const std::string& path);
 
 struct RunResult {

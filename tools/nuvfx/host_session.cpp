@@ -21,12 +21,14 @@ void Collect(host::EventQueue& out, std::vector<HostEvent>& into) {
 }  // namespace
 
 SessionResult PlayTrack(IMfxEventFilter& effect, const std::vector<HostEvent>& input, std::uint32_t lastTick,
-                        const SessionSettings& settings, const SpanObserver& observe) {
+                        const SessionSettings& settings, const SpanObserver& observe,
+                        const std::function<void()>& afterConnect) {
     SessionResult result;
     host::ComPtr<host::HostContext> context(new host::HostContext);
     context->time->timebase = settings.timebase;
-    if (FAILED(effect.Connect(context.Get()))) return result;
-    result.connected = true;
+    result.connect = effect.Connect(context.Get());
+    if (!result.Connected()) return result;
+    if (afterConnect) afterConnect();
 
     // One pair of queues serves every call, emptied in between.
     host::ComPtr<host::EventQueue> in(new host::EventQueue);

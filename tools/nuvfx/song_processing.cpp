@@ -48,7 +48,7 @@ smf::Track PlayOneTrack(const smf::Track& track, const InstanceMaker& makeInstan
     const SessionResult played = PlayTrack(instance->Filter(), split.filterable, lastTick, settings,
                                            [&summary](const std::vector<HostEvent>& in,
                                                       const std::vector<HostEvent>& out) { summary.AddSpan(in, out); });
-    if (!played.connected) throw ToolError("the effect refused the connection to the host");
+    if (!played.Connected()) throw ToolError("the effect refused the connection to the host");
     MergeCounts counts;
     smf::Track merged = Merge(played.output, split.kept, track.endTick, counts);
     summary.clampedTimes += counts.clampedTimes;
