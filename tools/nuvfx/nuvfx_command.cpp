@@ -53,7 +53,7 @@ std::string SeedText(const EffectInfo& effect, const ProcessArguments& a) {
     if (!a.plugin.empty() && effect.seed)
         return a.seed >= 0 ? "--seed does not reach the DLL; it seeds itself" : "seeded by the DLL itself";
     if (!effect.seed) {
-        const std::string own = effect.ownRandomNumbers.empty() ? "" : effect.ownRandomNumbers;
+        const std::string& own = effect.ownRandomNumbers;
         if (a.seed < 0) return own;
         return "--seed does not apply to " + effect.name + (own.empty() ? "" : ": " + own);
     }
