@@ -57,7 +57,7 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
     if (first) liveClock_ = AddTicks(liveClock_, ticksPerPulse);
 
     if (playbackOwnsGenerator_ == 1) return S_OK;
-    if (Continuous() || liveNotesHeld_ != 0) {
+    if (Continuous() || liveHeldNotes_ > 0) {
         EmitLiveValues(ticksPerPulse, batchTime, out);
     } else {
         playbackOwnsGenerator_ = 1;
@@ -96,12 +96,10 @@ void NuvMfx::TakeLiveMessage(const HostData& message) {
             pulseInputStarted_ = 1;
         }
         if (retrigger != 0 || (!Continuous() && liveHeldNotes_ == 0)) liveClock_ = 0;
-        ++liveHeldNotes_;
-        liveNotesHeld_ = 1;
+        if (liveHeldNotes_ < INT32_MAX) ++liveHeldNotes_;
     } else if (IsNoteEnd(message)) {
         playbackOwnsGenerator_ = 0;
         liveHeldNotes_ = liveHeldNotes_ > 1 ? liveHeldNotes_ - 1 : 0;
-        liveNotesHeld_ = liveHeldNotes_ > 0 ? 1 : 0;
         if (!Continuous() && liveHeldNotes_ == 0) EndLivePulses();
     } else if (IsControl(message)) {
         HandleLiveControl(message);

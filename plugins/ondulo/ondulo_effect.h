@@ -128,8 +128,7 @@ private:
     std::uint8_t playChannel_ = 0;
     std::uint8_t playPort_ = 0;
     std::uint8_t liveChannel_ = 0;
-    std::int32_t liveHeldNotes_ = 0;
-    std::uint8_t liveNotesHeld_ = 0;
+    std::int32_t liveHeldNotes_ = 0;  // live notes held now
     std::int32_t pulseInputStarted_ = 0;
     std::uint8_t firstFrequencyInput_ = 0;
     std::uint16_t lastPlayPair_ = 0;
