@@ -38,7 +38,7 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
     const std::int32_t span = TicksPerPulse();
     const auto take = [this, out](const HostData& record) { TakeLiveRecord(record, out); };
     if (!VisitCounted<HostData>(in, take)) lastLiveTime = 0;  // an empty pulse counts from time 0
-    if (liveIdle == 0 && notesHeld) WriteLiveWheels(span, out);
+    if (liveIdle == 0 && NotesHeld()) WriteLiveWheels(span, out);
     return S_OK;
 }
 
@@ -56,11 +56,9 @@ void NuvMfx::TakeLiveRecord(const HostData& record, HostDataQueue* out) {
     if (IsNoteOn(record)) {
         if (heldNotes < INT32_MAX) ++heldNotes;
         liveIdle = 0;
-        notesHeld = true;
         BeginLivePulses();
     } else if (IsNoteOff(record)) {
         heldNotes = heldNotes > 0 ? heldNotes - 1 : 0;
-        notesHeld = heldNotes > 0;
         if (heldNotes == 0) {
             const HostData centre = WheelMessage(record.time, static_cast<std::int32_t>(kWheelCentre));
             out->Add(&centre);

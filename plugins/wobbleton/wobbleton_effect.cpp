@@ -58,7 +58,6 @@ void NuvMfx::BeforeDisconnect() {
 
 // Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t, HostEventQueue*) {
-    notesHeld = false;
     heldNotes = 0;
     liveIdle = 1;
     return S_OK;
@@ -67,14 +66,12 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t, HostEventQueue*) {
 // Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnLoop(std::int32_t restartTime, std::int32_t, HostEventQueue*) {
     lastLiveTime = restartTime;
-    notesHeld = false;
     heldNotes = 0;
     return S_OK;
 }
 
 // Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
-    notesHeld = false;
     heldNotes = 0;
     liveIdle = 0;
     return S_OK;

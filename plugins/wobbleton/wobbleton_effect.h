@@ -48,8 +48,8 @@ public:
 
     // Modulation state, touched only by the host's calls.
     WheelCycle cycle;
-    std::int32_t heldNotes = 0;
-    bool notesHeld = false;
+    std::int32_t heldNotes = 0;  // live keys held now
+    bool NotesHeld() const { return heldNotes > 0; }
     std::int32_t liveIdle = 1;  // nonzero stops live wheel output
     std::int32_t lastLiveTime = 0;
     // BeginPulses was called and not yet ended; the page's button touches it too.
