@@ -232,6 +232,8 @@ TEST_F(NuvfxCommand, BadArgumentsFailWithOneLine) {
         {{"process", "shiftwell", song, out, "--settings", dir / "none"}, "cannot read"},
         {{"process", "shiftwell", song}, "needs OUT.mid"},
         {{"process", "shiftwell", song, out, "--span", "-5"}, "--span"},
+        {{"process", "sloppet", song, out, "--seed", "-5"}, "--seed must be 0 to 4294967295"},
+        {{"process", "sloppet", song, out, "--seed", "4294967296"}, "--seed must be 0 to 4294967295"},
         {{"process", "shiftwell", song, out, "--bogus"}, "nuvfx: "},
         {{}, "nuvfx: "},
     };

@@ -1,5 +1,7 @@
 #include "tools/nuvfx/nuvfx_command.h"
 
+#include <optional>
+
 #include <CLI/CLI.hpp>
 
 #include "tools/nuvfx/effect_listing.h"
@@ -20,7 +22,7 @@ struct ProcessArguments {
     std::string settingsFile;
     std::string saveSettingsFile;
     std::string plugin;
-    std::int64_t seed = -1;
+    std::optional<std::int64_t> seed;
     std::int64_t span = 0;
     bool dryRun = false;
 };
@@ -51,13 +53,13 @@ SetRequest ParseSet(const EffectInfo& effect, const std::string& text) {
 
 std::string SeedText(const EffectInfo& effect, const ProcessArguments& a) {
     if (!a.plugin.empty() && effect.seed)
-        return a.seed >= 0 ? "--seed does not reach the DLL; it seeds itself" : "seeded by the DLL itself";
+        return a.seed ? "--seed does not reach the DLL; it seeds itself" : "seeded by the DLL itself";
     if (!effect.seed) {
         const std::string& own = effect.ownRandomNumbers;
-        if (a.seed < 0) return own;
+        if (!a.seed) return own;
         return "--seed does not apply to " + effect.name + (own.empty() ? "" : ": " + own);
     }
-    if (a.seed >= 0) return "seed " + std::to_string(a.seed);
+    if (a.seed) return "seed " + std::to_string(*a.seed);
     return "seeded from the clock (give --seed N to repeat a run)";
 }
 
@@ -79,7 +81,7 @@ int Process(const ProcessArguments& a, std::ostream& out) {
     if (effect == nullptr) throw ToolError("unknown effect '" + a.effect + "' (known: " + KnownEffects() + ")");
     if (!a.dryRun && a.output.empty()) throw ToolError("process needs OUT.mid (or --dry-run)");
     if (a.span < 0 || a.span > 0x40000000) throw ToolError("--span must be 1 to 1073741824 ticks");
-    if (a.seed > 0xFFFFFFFFll) throw ToolError("--seed must be 0 to 4294967295");
+    if (a.seed && (*a.seed < 0 || *a.seed > 0xFFFFFFFFll)) throw ToolError("--seed must be 0 to 4294967295");
 
     EffectSetup setup;
     setup.effect = effect;
@@ -88,7 +90,7 @@ int Process(const ProcessArguments& a, std::ostream& out) {
         setup.settings = ReadWholeFile(a.settingsFile);
         setup.settingsName = a.settingsFile;
     }
-    if (a.seed >= 0) setup.seed = static_cast<std::uint32_t>(a.seed);
+    if (a.seed) setup.seed = static_cast<std::uint32_t>(*a.seed);
 
     InstanceMaker maker;
     if (!a.plugin.empty()) {
