@@ -196,5 +196,20 @@ TEST(TempoMap, SecondsFollowEveryTempoChange) {
     EXPECT_EQ(map.TempoEvents(), 1u);
 }
 
+TEST(TempoMap, TimeCodeAndIndependentPatterns) {
+    File timeCode;
+    timeCode.division = 0xE728;  // 25 frames a second, 40 ticks a frame: 1000 ticks a second
+    timeCode.tracks = {Track{{Meta(0, kMetaTempo, {0x0F, 0x42, 0x40})}, 5000}};
+    EXPECT_DOUBLE_EQ(TempoMap(timeCode).SecondsAt(2500), 2.5);  // tempo events do not count
+
+    File patterns;
+    patterns.format = 2;
+    patterns.division = 100;
+    patterns.tracks = {Track{{}, 400}, Track{{Meta(0, kMetaTempo, {0x0F, 0x42, 0x40})}, 400}};
+    const TempoMap map(patterns);  // only the first pattern's tempo rules: none, so 120 beats a minute
+    EXPECT_DOUBLE_EQ(map.SecondsAt(200), 1.0);
+    EXPECT_EQ(map.TempoEvents(), 0u);
+}
+
 }  // namespace
 }  // namespace nuv::smf

@@ -11,10 +11,10 @@ TempoMap::TempoMap(const File& file) : timeCode_(!file.HasQuarterNoteDivision())
         // Frames per second in the high byte (as a negative number), ticks per frame in the low one.
         const int frames = -static_cast<std::int8_t>(file.division >> 8);
         const int ticksPerFrame = file.division & 0xFF;
-        secondsPerTickUnit_ = std::max(1, (frames == 29 ? 30 : frames) * std::max(1, ticksPerFrame));
+        ticksPerUnit_ = std::max(1, (frames == 29 ? 30 : frames) * std::max(1, ticksPerFrame));
         return;
     }
-    secondsPerTickUnit_ = file.division;
+    ticksPerUnit_ = file.division;
     for (const Track& track : file.tracks) {
         for (const Event& e : track.events) {
             if (e.IsMeta() && e.data1 == kMetaTempo && e.bytes.size() == 3) {
@@ -32,13 +32,13 @@ TempoMap::TempoMap(const File& file) : timeCode_(!file.HasQuarterNoteDivision())
 }
 
 double TempoMap::SecondsAt(std::uint32_t tick) const {
-    if (timeCode_) return tick / secondsPerTickUnit_;
+    if (timeCode_) return tick / ticksPerUnit_;
     double seconds = 0.0;
     for (std::size_t i = 0; i < changes_.size(); ++i) {
         const std::uint32_t begin = changes_[i].tick;
         if (begin >= tick) break;
         const std::uint32_t end = (i + 1 < changes_.size()) ? std::min(changes_[i + 1].tick, tick) : tick;
-        seconds += (end - begin) * (changes_[i].microsPerQuarter / 1e6) / secondsPerTickUnit_;
+        seconds += (end - begin) * (changes_[i].microsPerQuarter / 1e6) / ticksPerUnit_;
     }
     return seconds;
 }

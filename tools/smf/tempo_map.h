@@ -24,7 +24,7 @@ private:
         std::uint32_t microsPerQuarter;
     };
     std::vector<Change> changes_;  // ordered by tick, the first at tick 0
-    double secondsPerTickUnit_;    // divisor: ticks per quarter, or ticks per second for time code
+    double ticksPerUnit_;  // ticks per quarter note, or ticks per second for a time code division
     bool timeCode_;
     std::size_t found_ = 0;
 };
