@@ -15,9 +15,9 @@ void ReleaseAndClear(Service*& service) {
     }
 }
 
+// Expects `service` to be null (Connect disconnects first).
 template <class Service>
 bool QueryService(IUnknown* context, REFIID iid, Service*& service) {
-    ReleaseAndClear(service);
     void* found = nullptr;
     if (context == nullptr || FAILED(context->QueryInterface(iid, &found)) || found == nullptr) return false;
     service = static_cast<Service*>(found);
@@ -64,10 +64,10 @@ ULONG STDMETHODCALLTYPE NuvMfxShell::Release() {
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxShell::Connect(IUnknown* context) {
-    // A Connect while still connected ends the old connection as Disconnect
-    // would, so that whatever the engine began on the old services (pulses)
-    // is ended on them before they are let go.
-    if (timeService != nullptr || pulseService != nullptr || auxService != nullptr) BeforeDisconnect();
+    // A Connect while still connected is a Disconnect first: whatever the
+    // engine began on the old services (pulses) is ended on them, and none of
+    // them is kept should this Connect fail part way.
+    if (timeService != nullptr || pulseService != nullptr || auxService != nullptr) Disconnect();
     HRESULT result = S_OK;
     if (!QueryService(context, IID_HostTimeService, timeService)) {
         result = E_FAIL;

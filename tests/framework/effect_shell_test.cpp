@@ -169,6 +169,20 @@ TEST(EffectShellConnection, ConnectWhileConnectedEndsTheOldConnectionFirst) {
     EXPECT_EQ(effect->disconnects, 2);
 }
 
+TEST(EffectShellConnection, AFailedReconnectKeepsNothingOfTheOldConnection) {
+    ComPtr<ProbeEffect> effect(new ProbeEffect(true));
+    ComPtr<HostContext> first(new HostContext);
+    ComPtr<HostContext> second(new HostContext);
+    const std::int32_t auxRefs = first->aux->References();
+    EXPECT_EQ(effect->Connect(first.Get()), S_OK);
+    EXPECT_EQ(effect->auxService, first->aux);
+    second->offerPulse = false;
+    EXPECT_EQ(effect->Connect(second.Get()), E_FAIL);
+    EXPECT_EQ(effect->pulseService, nullptr);
+    EXPECT_EQ(effect->auxService, nullptr);
+    EXPECT_EQ(first->aux->References(), auxRefs);
+}
+
 TEST(EffectShellConnection, PulseServiceRequiredWhereTheEngineAsks) {
     ComPtr<ProbeEffect> effect(new ProbeEffect(true));
     ComPtr<HostContext> context(new HostContext);
