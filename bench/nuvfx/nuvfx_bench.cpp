@@ -4,6 +4,7 @@
 // each, with a controller and a wheel move every few notes).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,15 +20,6 @@ namespace fs = std::filesystem;
 constexpr int kTracks = 4;
 constexpr int kNotesPerTrack = 25000;
 
-nuv::smf::Event Message(std::uint32_t tick, std::uint8_t status, std::uint8_t d1, std::uint8_t d2) {
-    nuv::smf::Event e;
-    e.tick = tick;
-    e.status = status;
-    e.data1 = d1;
-    e.data2 = d2;
-    return e;
-}
-
 std::vector<std::uint8_t> HundredThousandNotes() {
     nuv::smf::File f;
     f.format = 1;
@@ -41,11 +33,11 @@ std::vector<std::uint8_t> HundredThousandNotes() {
             state = state * 1103515245u + 12345u;
             const std::uint32_t start = static_cast<std::uint32_t>(i) * 60;
             const std::uint8_t key = static_cast<std::uint8_t>(36 + (state >> 24) % 60);
-            track.events.push_back(Message(start, static_cast<std::uint8_t>(0x90 | ch), key,
+            track.events.push_back(nuv::smf::ChannelMessage(start, static_cast<std::uint8_t>(0x90 | ch), key,
                                            static_cast<std::uint8_t>(1 + (state >> 16) % 127)));
-            ends.push_back(Message(start + 40 + (state >> 8) % 200, static_cast<std::uint8_t>(0x80 | ch), key, 64));
-            if (i % 8 == 7) track.events.push_back(Message(start, static_cast<std::uint8_t>(0xB0 | ch), 1, (state >> 9) & 0x7F));
-            if (i % 16 == 3) track.events.push_back(Message(start, static_cast<std::uint8_t>(0xE0 | ch), 0, (state >> 10) & 0x7F));
+            ends.push_back(nuv::smf::ChannelMessage(start + 40 + (state >> 8) % 200, static_cast<std::uint8_t>(0x80 | ch), key, 64));
+            if (i % 8 == 7) track.events.push_back(nuv::smf::ChannelMessage(start, static_cast<std::uint8_t>(0xB0 | ch), 1, (state >> 9) & 0x7F));
+            if (i % 16 == 3) track.events.push_back(nuv::smf::ChannelMessage(start, static_cast<std::uint8_t>(0xE0 | ch), 0, (state >> 10) & 0x7F));
         }
         track.events.insert(track.events.end(), ends.begin(), ends.end());
         std::stable_sort(track.events.begin(), track.events.end(),

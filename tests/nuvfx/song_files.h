@@ -51,14 +51,7 @@ private:
     fs::path path_;
 };
 
-inline smf::Event ChannelMessage(std::uint32_t tick, std::uint8_t status, std::uint8_t d1, std::uint8_t d2 = 0) {
-    smf::Event e;
-    e.tick = tick;
-    e.status = status;
-    e.data1 = d1;
-    e.data2 = d2;
-    return e;
-}
+using smf::ChannelMessage;
 
 // Two tracks at 480 ticks a beat: a conductor track with a tempo, and eight
 // notes in C major from C4 up, half a beat each, with a controller and a wheel move.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/nuvfx/song_files.h"
+#include "tests/support/event_builders.h"
 #include "tools/nuvfx/track_events.h"
 
 namespace nuv::smf {
@@ -16,8 +17,10 @@ inline void PrintTo(const Event& e, std::ostream* os) {
 namespace nuv::nuvfx {
 namespace {
 
+using nuv::testing::NoteEvent;
+
 smf::Event Msg(std::uint32_t tick, std::uint8_t status, std::uint8_t d1, std::uint8_t d2 = 0) {
-    return testing::ChannelMessage(tick, status, d1, d2);
+    return smf::ChannelMessage(tick, status, d1, d2);
 }
 
 smf::Event Text(std::uint32_t tick) {
@@ -92,19 +95,10 @@ TEST(TrackMerge, SplitThenMergeGivesTheTrackBack) {
     EXPECT_EQ(counts.clampedTimes + counts.clampedValues + counts.unwritable, 0);
 }
 
-HostEvent Note(std::int32_t time, std::uint8_t key, std::uint8_t velocity, std::int32_t duration) {
-    HostEvent e{};
-    e.time = time;
-    e.kind = nuv::Note;
-    e.number = key;
-    e.value = velocity;
-    e.duration = duration;
-    return e;
-}
-
 TEST(TrackMerge, OrdersEachTickSoThatNotesPairAgain) {
     // A legato repeat of one key and a note of no length, out of order.
-    const std::vector<HostEvent> out = {Note(100, 60, 90, 0), Note(0, 60, 90, 100), Note(100, 60, 80, 50)};
+    const std::vector<HostEvent> out = {NoteEvent(100, 60, 90, 0), NoteEvent(0, 60, 90, 100),
+                                        NoteEvent(100, 60, 80, 50)};
     MergeCounts counts;
     const smf::Track t = Merge(out, {Text(100)}, 0, counts);
     const std::vector<smf::Event> expected = {Msg(0, 0x90, 60, 90),  Msg(100, 0x80, 60, 0), Text(100),
@@ -115,8 +109,8 @@ TEST(TrackMerge, OrdersEachTickSoThatNotesPairAgain) {
 }
 
 TEST(TrackMerge, BringsWhatNoMessageCanHoldIntoRange) {
-    HostEvent early = Note(-30, 60, 0, -5);  // before the start, silent, of negative length
-    HostEvent loud = Note(0, 200, 255, 10);
+    HostEvent early = NoteEvent(-30, 60, 0, -5);  // before the start, silent, of negative length
+    HostEvent loud = NoteEvent(0, 200, 255, 10);
     HostEvent odd{};
     odd.kind = 3;  // no channel message carries it
     MergeCounts counts;

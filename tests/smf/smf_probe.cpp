@@ -64,14 +64,7 @@ nuv::smf::File Sample() {
     f.format = 1;
     f.division = 384;
     nuv::smf::Track a, b;
-    auto channel = [](std::uint32_t tick, std::uint8_t s, std::uint8_t d1, std::uint8_t d2) {
-        Event e;
-        e.tick = tick;
-        e.status = s;
-        e.data1 = d1;
-        e.data2 = d2;
-        return e;
-    };
+    const auto channel = nuv::smf::ChannelMessage;
     Event tempo;
     tempo.status = 0xFF;
     tempo.data1 = 0x51;

@@ -12,15 +12,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Event Channel(std::uint32_t tick, std::uint8_t status, std::uint8_t d1, std::uint8_t d2 = 0) {
-    Event e;
-    e.tick = tick;
-    e.status = status;
-    e.data1 = d1;
-    e.data2 = d2;
-    return e;
-}
-
 Event Meta(std::uint32_t tick, std::uint8_t type, Bytes payload) {
     Event e;
     e.tick = tick;
@@ -47,10 +38,10 @@ File EveryKindOfEvent() {
                         Meta(200000, kMetaTempo, {0x03, 0xD0, 0x90})};
     conductor.endTick = 300000;
     Track music;
-    music.events = {Channel(0, 0xC3, 5),         Channel(0, 0x93, 60, 100),     Channel(0, 0x93, 64, 90),
-                    Channel(127, 0xB3, 7, 99),   Channel(128, 0xE3, 0x00, 0x40), Channel(16383, 0xD3, 33),
-                    Channel(16384, 0xA3, 60, 12), SysEx(16384, kSysExStatus, {0x7E, 0x7F, 0x09, 0x01, 0xF7}),
-                    Channel(16384, 0x83, 60, 64), Channel(0x0FFFFFFF, 0x93, 64, 0), SysEx(0x0FFFFFFF, kSysExEscape, {0xF8})};
+    music.events = {ChannelMessage(0, 0xC3, 5),         ChannelMessage(0, 0x93, 60, 100),     ChannelMessage(0, 0x93, 64, 90),
+                    ChannelMessage(127, 0xB3, 7, 99),   ChannelMessage(128, 0xE3, 0x00, 0x40), ChannelMessage(16383, 0xD3, 33),
+                    ChannelMessage(16384, 0xA3, 60, 12), SysEx(16384, kSysExStatus, {0x7E, 0x7F, 0x09, 0x01, 0xF7}),
+                    ChannelMessage(16384, 0x83, 60, 64), ChannelMessage(0x0FFFFFFF, 0x93, 64, 0), SysEx(0x0FFFFFFF, kSysExEscape, {0xF8})};
     music.endTick = 0x0FFFFFFF;
     f.tracks = {conductor, music};
     return f;
@@ -69,7 +60,7 @@ TEST(SmfRoundTrip, FormatZeroAndTheEndOfTrackAfterTheLastEvent) {
     File f;
     f.format = 0;
     Track t;
-    t.events = {Channel(10, 0x90, 60, 1), Channel(50, 0x80, 60, 0), Meta(50, kMetaEndOfTrack, {})};
+    t.events = {ChannelMessage(10, 0x90, 60, 1), ChannelMessage(50, 0x80, 60, 0), Meta(50, kMetaEndOfTrack, {})};
     t.endTick = 20;  // earlier than the last event: the end moves to it
     f.tracks = {t};
     const File back = ReadSmf(WriteSmf(f));
@@ -84,8 +75,8 @@ TEST(SmfWriter, WritesTheExpectedBytes) {
     f.format = 0;
     f.division = 480;
     Track t;
-    t.events = {Channel(0, 0x90, 60, 100), Channel(128, 0x90, 62, 100), Meta(128, 0x01, {'x'}),
-                Channel(128, 0x90, 64, 100)};
+    t.events = {ChannelMessage(0, 0x90, 60, 100), ChannelMessage(128, 0x90, 62, 100), Meta(128, 0x01, {'x'}),
+                ChannelMessage(128, 0x90, 64, 100)};
     t.endTick = 128;
     f.tracks = {t};
     const Bytes expected = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0,
@@ -101,10 +92,10 @@ TEST(SmfWriter, WritesTheExpectedBytes) {
 TEST(SmfWriter, RefusesWhatNoFileCanHold) {
     File f;
     Track t;
-    t.events = {Channel(10, 0x90, 60, 1), Channel(5, 0x80, 60, 0)};
+    t.events = {ChannelMessage(10, 0x90, 60, 1), ChannelMessage(5, 0x80, 60, 0)};
     f.tracks = {t};
     EXPECT_THROW(WriteSmf(f), SmfError);  // time going backwards
-    f.tracks = {Track{{Channel(0, 0x90, 200, 1)}, 0}};
+    f.tracks = {Track{{ChannelMessage(0, 0x90, 200, 1)}, 0}};
     EXPECT_THROW(WriteSmf(f), SmfError);  // data byte out of range
     f.format = 0;
     f.tracks = {Track{}, Track{}};
@@ -181,7 +172,7 @@ TEST(SmfReader, AcceptsWhatRealFilesDo) {
     const File f = ReadSmf(file);
     ASSERT_EQ(f.tracks.size(), 1u);
     ASSERT_EQ(f.tracks[0].events.size(), 3u);
-    EXPECT_EQ(f.tracks[0].events[2], Channel(16, 0x90, 62, 100));
+    EXPECT_EQ(f.tracks[0].events[2], ChannelMessage(16, 0x90, 62, 100));
     EXPECT_EQ(f.tracks[0].endTick, 16u);
 }
 

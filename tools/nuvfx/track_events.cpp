@@ -141,12 +141,7 @@ std::uint32_t Tick(std::int64_t t, MergeCounts& counts) {
 }
 
 smf::Event Message(std::uint32_t tick, std::uint8_t kind, std::uint8_t channel, std::uint8_t d1, std::uint8_t d2) {
-    smf::Event e;
-    e.tick = tick;
-    e.status = static_cast<std::uint8_t>(kind | (channel & 0x0F));
-    e.data1 = d1;
-    e.data2 = d2;
-    return e;
+    return smf::ChannelMessage(tick, static_cast<std::uint8_t>(kind | (channel & 0x0F)), d1, d2);
 }
 
 void PlaceFiltered(const HostEvent& h, std::size_t sequence, std::vector<Placed>& out, MergeCounts& counts) {

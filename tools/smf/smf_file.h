@@ -57,6 +57,16 @@ struct File {
     }
 };
 
+// A channel message: `status` holds the kind and the channel.
+inline Event ChannelMessage(std::uint32_t tick, std::uint8_t status, std::uint8_t data1, std::uint8_t data2 = 0) {
+    Event e;
+    e.tick = tick;
+    e.status = status;
+    e.data1 = data1;
+    e.data2 = data2;
+    return e;
+}
+
 // Data bytes a channel message of this status carries: 1 for program change
 // and channel pressure, 2 for the others.
 constexpr int ChannelDataBytes(std::uint8_t status) {
