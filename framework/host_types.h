@@ -65,6 +65,15 @@ constexpr std::uint8_t kStatusControl = 0xB0;
 constexpr std::uint8_t kStatusChanAft = 0xD0;
 constexpr std::uint8_t kStatusWheel = 0xE0;
 
+// The kind of a live message: its status with the channel bits masked off.
+inline std::uint8_t MessageKind(const HostData& d) { return d.status & 0xF0; }
+// A Note On with a velocity above 0.
+inline bool IsNoteStart(const HostData& d) { return MessageKind(d) == kStatusNoteOn && d.data2 != 0; }
+// A Note Off, or a Note On with velocity 0, which ends a note the same way.
+inline bool IsNoteEnd(const HostData& d) {
+    return MessageKind(d) == kStatusNoteOff || (MessageKind(d) == kStatusNoteOn && d.data2 == 0);
+}
+
 // Interface identifiers of the host.
 inline constexpr IID IID_IMfxEventFilter = {0x8D7FDE01, 0x1B1B, 0x11D2, {0xA8, 0xE0, 0x00, 0x00, 0xA0, 0x09, 0x0D, 0xAF}};
 inline constexpr IID IID_HostTimeService = {0xFF76F7C3, 0xF166, 0x11D1, {0xA8, 0xE0, 0x00, 0x00, 0xA0, 0x09, 0x0D, 0xAF}};
@@ -141,26 +150,28 @@ protected:
 
 // Reads a queue the way every engine must: the count once, a failed count or
 // one of 0 or less as empty, indices in order, unreadable entries skipped.
+// Returns whether the queue counted any entries, readable or not.
 template <class Queue, class Record, class Visit>
-void ForEachReadable(Queue* queue, Visit&& visit) {
-    if (queue == nullptr) return;
+bool ForEachReadable(Queue* queue, Visit&& visit) {
+    if (queue == nullptr) return false;
     std::int32_t count = 0;
-    if (FAILED(queue->GetCount(&count)) || count <= 0) return;
+    if (FAILED(queue->GetCount(&count)) || count <= 0) return false;
     for (std::int32_t i = 0; i < count; ++i) {
         Record record{};
         if (FAILED(queue->GetAt(i, &record))) continue;
         visit(record);
     }
+    return true;
 }
 
 template <class Visit>
-void ForEachEvent(HostEventQueue* queue, Visit&& visit) {
-    ForEachReadable<HostEventQueue, HostEvent>(queue, visit);
+bool ForEachEvent(HostEventQueue* queue, Visit&& visit) {
+    return ForEachReadable<HostEventQueue, HostEvent>(queue, visit);
 }
 
 template <class Visit>
-void ForEachData(HostDataQueue* queue, Visit&& visit) {
-    ForEachReadable<HostDataQueue, HostData>(queue, visit);
+bool ForEachData(HostDataQueue* queue, Visit&& visit) {
+    return ForEachReadable<HostDataQueue, HostData>(queue, visit);
 }
 
 // Copies every readable record unchanged, as a disabled effect does.

@@ -2,19 +2,12 @@
 // from playback, start the host's input pulses and, on each pulse, the wave's
 // values for the pulse's ticks are written as controller messages. A pending
 // learn request takes the number of the next live controller instead.
-#include "plugins/ondulo/clock_ticks.h"
+#include "framework/clock_ticks.h"
 #include "plugins/ondulo/ondulo_effect.h"
 
 namespace nuv::ondulo {
 
 namespace {
-
-bool IsNoteStart(const HostData& m) { return (m.status & 0xF0) == kStatusNoteOn && m.data2 > 0; }
-
-bool IsNoteEnd(const HostData& m) {
-    const std::uint8_t kind = m.status & 0xF0;
-    return kind == kStatusNoteOff || (kind == kStatusNoteOn && m.data2 == 0);
-}
 
 bool IsControl(const HostData& m) { return (m.status & 0xF0) == kStatusControl; }
 

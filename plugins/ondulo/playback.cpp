@@ -2,7 +2,7 @@
 // back at their ticks, the note table decides where the wave runs and where it
 // restarts, and every 24 ticks of the playback clock one controller value of
 // the wave is written, just ahead of its tick.
-#include "plugins/ondulo/clock_ticks.h"
+#include "framework/clock_ticks.h"
 #include "plugins/ondulo/ondulo_effect.h"
 #include "plugins/ondulo/rate_table.h"
 

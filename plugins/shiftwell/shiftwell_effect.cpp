@@ -9,11 +9,6 @@ bool IsNoteMessage(std::uint8_t status) {
     return kind == kStatusNoteOff || kind == kStatusNoteOn;
 }
 
-bool IsNoteEnd(const HostData& data) {
-    const std::uint8_t kind = data.status & 0xF0;
-    return kind == kStatusNoteOff || (kind == kStatusNoteOn && data.data2 == 0);
-}
-
 }  // namespace
 
 NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {

@@ -2,24 +2,12 @@
 // host's pulses, the last released one writes the wheel centre and ends
 // them, and while keys are held each pulse writes wheel values every `step`
 // ticks of the span one pulse covers.
-#include "plugins/wobbleton/counted_queue.h"
+#include "framework/clock_ticks.h"
 #include "plugins/wobbleton/wobbleton_effect.h"
 
 namespace nuv::wobbleton {
 
 namespace {
-
-bool IsNoteOn(const HostData& d) { return (d.status & 0xF0) == kStatusNoteOn && d.data2 != 0; }
-
-bool IsNoteOff(const HostData& d) {
-    const std::uint8_t kind = d.status & 0xF0;
-    return kind == kStatusNoteOff || (kind == kStatusNoteOn && d.data2 == 0);
-}
-
-// time + ticks on the host's 32-bit clock, wrapping instead of overflowing.
-std::int32_t AddTicks(std::int32_t time, std::int64_t ticks) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(time) + static_cast<std::uint32_t>(ticks));
-}
 
 // A pitch-wheel message on channel 1 carrying the absolute 14-bit value.
 HostData WheelMessage(std::int32_t time, std::int32_t value) {
@@ -37,7 +25,7 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
     }
     const std::int32_t span = TicksPerPulse();
     const auto take = [this, out](const HostData& record) { TakeLiveRecord(record, out); };
-    if (!VisitCounted<HostData>(in, take)) lastLiveTime = 0;  // an empty pulse counts from time 0
+    if (!ForEachData(in, take)) lastLiveTime = 0;  // an empty pulse counts from time 0
     if (liveIdle == 0 && NotesHeld()) WriteLiveWheels(span, out);
     return S_OK;
 }
@@ -53,11 +41,11 @@ std::int32_t NuvMfx::TicksPerPulse() {
 void NuvMfx::TakeLiveRecord(const HostData& record, HostDataQueue* out) {
     out->Add(&record);
     lastLiveTime = record.time;
-    if (IsNoteOn(record)) {
+    if (IsNoteStart(record)) {
         if (heldNotes < INT32_MAX) ++heldNotes;
         liveIdle = 0;
         BeginLivePulses();
-    } else if (IsNoteOff(record)) {
+    } else if (IsNoteEnd(record)) {
         heldNotes = heldNotes > 0 ? heldNotes - 1 : 0;
         if (heldNotes == 0) {
             const HostData centre = WheelMessage(record.time, static_cast<std::int32_t>(kWheelCentre));

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "plugins/wobbleton/counted_queue.h"
 #include "plugins/wobbleton/wobbleton_effect.h"
 
 namespace nuv::wobbleton {
@@ -43,7 +42,7 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEvent
         out->Add(&event);
         if (event.kind == Note) CoverNote(event, coveredEnd, out);
     };
-    if (!VisitCounted<HostEvent>(in, take)) return S_OK;
+    if (!ForEachEvent(in, take)) return S_OK;
     liveIdle = 1;  // playback owns the wheel
     // The wheel goes back to the centre on the last covered tick; a call that
     // covered nothing has nothing to close.
