@@ -3,6 +3,7 @@
 // target, beside a plain copy of the same events through the same queues.
 #include <benchmark/benchmark.h>
 
+#include "bench/support/event_calls.h"
 #include "bench/support/song_events.h"
 #include "plugins/velocurve/velocurve_effect.h"
 #include "tools/host/queues.h"
@@ -13,19 +14,9 @@ namespace {
 constexpr std::size_t kSongEvents = 64 * 1024;
 constexpr std::size_t kEventsPerCall = 64;
 
-std::vector<host::ComPtr<host::EventQueue>> SongCalls() {
-    const auto song = bench::DenseSong(kSongEvents);
-    std::vector<host::ComPtr<host::EventQueue>> calls;
-    for (std::size_t first = 0; first < song.size(); first += kEventsPerCall)
-        calls.emplace_back(new host::EventQueue(
-            std::vector<HostEvent>(song.begin() + static_cast<std::ptrdiff_t>(first),
-                                   song.begin() + static_cast<std::ptrdiff_t>(first + kEventsPerCall))));
-    return calls;
-}
-
 template <class Run>
 void TimeSong(benchmark::State& state, Run run) {
-    const auto calls = SongCalls();
+    const auto calls = bench::CallsOf(bench::DenseSong(kSongEvents), kEventsPerCall);
     host::ComPtr<host::EventQueue> out(new host::EventQueue);
     out->Records().reserve(kEventsPerCall);
     for (auto _ : state) {

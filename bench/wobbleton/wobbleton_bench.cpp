@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "bench/support/event_calls.h"
 #include "bench/support/song_events.h"
 #include "plugins/wobbleton/wobbleton_effect.h"
 #include "tools/host/queues.h"
@@ -31,16 +32,6 @@ void BM_CycleBuild(benchmark::State& state) {
     }
     state.counters["cycles"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["polyline_points"] = static_cast<double>(cycle->curvePolyline.size());
-}
-
-std::vector<host::ComPtr<host::EventQueue>> Calls(const std::vector<HostEvent>& events) {
-    std::vector<host::ComPtr<host::EventQueue>> calls;
-    for (std::size_t first = 0; first < events.size(); first += kEventsPerCall) {
-        const std::size_t last = std::min(events.size(), first + kEventsPerCall);
-        calls.emplace_back(new host::EventQueue(std::vector<HostEvent>(
-            events.begin() + static_cast<std::ptrdiff_t>(first), events.begin() + static_cast<std::ptrdiff_t>(last))));
-    }
-    return calls;
 }
 
 // Runs every call through `run`; returns the events written per song.
@@ -72,7 +63,7 @@ std::vector<HostEvent> PlayedSong() {
     effect->Connect(context.Get());
     std::vector<HostEvent> played;
     host::ComPtr<host::EventQueue> out(new host::EventQueue);
-    for (const auto& call : Calls(bench::DenseSong(kSongEvents))) {
+    for (const auto& call : bench::CallsOf(bench::DenseSong(kSongEvents), kEventsPerCall)) {
         out->Clear();
         effect->OnEvents(0, 0, call.Get(), out.Get());
         played.insert(played.end(), out->Records().begin(), out->Records().end());
@@ -85,7 +76,7 @@ void BM_PlaybackPerWheel(benchmark::State& state) {
     host::ComPtr<host::HostContext> context(new host::HostContext);
     host::ComPtr<NuvMfx> effect(new NuvMfx);
     effect->Connect(context.Get());
-    const auto calls = Calls(bench::DenseSong(kSongEvents));
+    const auto calls = bench::CallsOf(bench::DenseSong(kSongEvents), kEventsPerCall);
     const std::size_t written = TimeCalls(state, calls, [&](HostEventQueue* in, HostEventQueue* out) {
         effect->OnEvents(0, 0, in, out);
     });
@@ -95,14 +86,14 @@ void BM_PlaybackPerWheel(benchmark::State& state) {
 }
 
 void BM_CopySong(benchmark::State& state) {
-    const auto calls = Calls(bench::DenseSong(kSongEvents));
+    const auto calls = bench::CallsOf(bench::DenseSong(kSongEvents), kEventsPerCall);
     TimeCalls(state, calls, [](HostEventQueue* in, HostEventQueue* out) { CopyEvents(in, out); });
     PerEvent(state, "per_event", kSongEvents);
 }
 
 void BM_CopyPlayedSong(benchmark::State& state) {
     const auto played = PlayedSong();
-    const auto calls = Calls(played);
+    const auto calls = bench::CallsOf(played, kEventsPerCall);
     TimeCalls(state, calls, [](HostEventQueue* in, HostEventQueue* out) { CopyEvents(in, out); });
     PerEvent(state, "per_event", played.size());
     state.counters["events"] = static_cast<double>(played.size());
