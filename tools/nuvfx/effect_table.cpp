@@ -3,7 +3,8 @@
 // processing, on its one thread, so no page or host thread shares them yet.
 // The names are those the pages show (normalised: "Note Vel." is notevel),
 // and the engine's field names are accepted too.
-#include <cmath>
+#include <algorithm>
+#include <iterator>
 
 #include "plugins/gapkeeper/gapkeeper_effect.h"
 #include "plugins/ondulo/ondulo_effect.h"
@@ -171,12 +172,8 @@ EffectInfo Gapkeeper() {
                       "ticks")}};
 }
 
-// The curve's control points as the page shows them; their output values
-// are 127 minus their heights.
-void PlacedCurvePoints(velocurve::NuvMfx& e, CurvePoint (&points)[velocurve::kCurvePointCount]) {
-    velocurve::PlaceStoredPoints(e.curvePoints, points);
-}
-
+// A curve point's value is read from the points as the page places them:
+// its output value is 127 minus its height.
 ParamInfo CurvePointParam(std::size_t index) {
     ParamInfo p;
     p.name = "p" + std::to_string(index);
@@ -188,15 +185,15 @@ ParamInfo CurvePointParam(std::size_t index) {
                           : "output value of a middle point";
     p.get = [index](NuvMfxShell& s) {
         CurvePoint points[velocurve::kCurvePointCount];
-        PlacedCurvePoints(As<velocurve::NuvMfx>(s), points);
+        velocurve::PlaceStoredPoints(As<velocurve::NuvMfx>(s).curvePoints, points);
         return static_cast<std::int32_t>(127.0f - points[index].y);
     };
     p.set = [index](NuvMfxShell& s, std::int32_t v) {
         velocurve::NuvMfx& e = As<velocurve::NuvMfx>(s);
         CurvePoint points[velocurve::kCurvePointCount];
-        PlacedCurvePoints(e, points);
+        velocurve::PlaceStoredPoints(e.curvePoints, points);
         velocurve::PlaceWithinRange(points[index], points[index].x, 127.0f - static_cast<float>(v));
-        for (std::size_t i = 0; i < velocurve::kCurvePointCount; ++i) e.curvePoints[i] = points[i];
+        std::copy(std::begin(points), std::end(points), e.curvePoints);
     };
     return p;
 }
