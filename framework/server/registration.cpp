@@ -2,45 +2,19 @@
 
 #include <cwchar>
 
+#include "platform/win32/registry_key.h"
+
 namespace nuv::server {
 
 namespace {
+
+using win32::RegistryKey;
 
 // Buffer sizes of the key paths and of enumerated names.
 constexpr std::size_t kKeyPathChars = 1024;
 constexpr std::size_t kClassKeyChars = 128;
 constexpr std::size_t kFilterKeyChars = 256;
 constexpr DWORD kSubkeyNameChars = 512;
-
-// Owns one open registry key.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    ~RegistryKey() {
-        if (key_ != nullptr) RegCloseKey(key_);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    // Non-volatile, all access rights; opens the key when it exists.
-    bool Create(HKEY parent, const wchar_t* path) {
-        return RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key_,
-                               nullptr) == ERROR_SUCCESS;
-    }
-    bool Open(HKEY parent, const wchar_t* path) {
-        return RegOpenKeyExW(parent, path, 0, KEY_ALL_ACCESS, &key_) == ERROR_SUCCESS;
-    }
-    // The key's default value as REG_SZ, stored with its terminating null.
-    bool SetDefaultText(const wchar_t* text) {
-        const DWORD bytes = static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes) ==
-               ERROR_SUCCESS;
-    }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // `prefix` + "\" + the registry form of the identifier (braces, upper-case
 // hexadecimal 8-4-4-4-12); false when the text cannot be had or does not fit.

@@ -1,9 +1,11 @@
 #include "tests/server/win32/registry_snapshot.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "framework/server/registration.h"
+#include "platform/win32/registry_key.h"
 
 namespace nuv::testing {
 
@@ -59,51 +61,45 @@ void AppendKey(HKEY key, const std::wstring& relative, std::wstring& out) {
         wchar_t name[512];
         DWORD nameChars = 512;
         if (RegEnumKeyExW(key, index, name, &nameChars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        HKEY child = nullptr;
-        if (RegOpenKeyExW(key, name, 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
-        AppendKey(child, relative.empty() ? name : relative + L"\\" + name, out);
-        RegCloseKey(child);
+        win32::RegistryKey child;
+        if (!child.Open(key, name, KEY_READ)) continue;
+        AppendKey(child.Get(), relative.empty() ? name : relative + L"\\" + name, out);
     }
 }
 
 }  // namespace
 
 std::wstring SnapshotKey(HKEY root, const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return L"";
+    win32::RegistryKey key;
+    if (!key.Open(root, path.c_str(), KEY_READ)) return L"";
     std::wstring out;
-    AppendKey(key, L"", out);
-    RegCloseKey(key);
+    AppendKey(key.Get(), L"", out);
     return out;
 }
 
 bool KeyExists(HKEY root, const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    win32::RegistryKey key;
+    return key.Open(root, path.c_str(), KEY_READ);
 }
 
 ScratchKey::ScratchKey(const std::wstring& name) : path_(L"Software\\NuvServerTests\\" + name) {
     server::DeleteKeyTree(HKEY_CURRENT_USER, path_.c_str());
-    RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
+    key_.Create(HKEY_CURRENT_USER, path_.c_str());
 }
 
 ScratchKey::~ScratchKey() {
-    for (const HKEY child : children_) RegCloseKey(child);
-    if (key_ != nullptr) RegCloseKey(key_);
+    children_.clear();
+    key_.Reset();
     server::DeleteKeyTree(HKEY_CURRENT_USER, path_.c_str());
     // The common parent goes only when no other scratch key is left in it.
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\NuvServerTests");
 }
 
 HKEY ScratchKey::Child(const wchar_t* name) {
-    HKEY child = nullptr;
-    if (RegCreateKeyExW(key_, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &child,
-                        nullptr) == ERROR_SUCCESS)
-        children_.push_back(child);
-    return child;
+    win32::RegistryKey child;
+    if (!child.Create(key_.Get(), name)) return nullptr;
+    children_.push_back(std::move(child));
+    return children_.back().Get();
 }
 
 }  // namespace nuv::testing

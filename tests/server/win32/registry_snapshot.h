@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/com.h"
+#include "platform/win32/registry_key.h"
 
 namespace nuv::testing {
 
@@ -28,14 +29,14 @@ public:
     ScratchKey(const ScratchKey&) = delete;
     ScratchKey& operator=(const ScratchKey&) = delete;
 
-    HKEY Get() const { return key_; }
+    HKEY Get() const { return key_.Get(); }
     // A subkey, created on first use and owned by this object.
     HKEY Child(const wchar_t* name);
 
 private:
     std::wstring path_;
-    HKEY key_ = nullptr;
-    std::vector<HKEY> children_;
+    win32::RegistryKey key_;
+    std::vector<win32::RegistryKey> children_;
 };
 
 }  // namespace nuv::testing

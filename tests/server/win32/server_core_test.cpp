@@ -10,6 +10,7 @@
 #include "framework/server/class_factories.h"
 #include "framework/server/registration.h"
 #include "plugins/gapkeeper/gapkeeper_effect.h"
+#include "platform/win32/registry_key.h"
 #include "tests/server/win32/registry_snapshot.h"
 
 namespace nuv::server {
@@ -221,17 +222,14 @@ TEST_F(Registration, ANewPathReplacesTheOldOne) {
 TEST_F(Registration, UnregisteringRemovesEverythingUnderTheKeysAndNothingBeside) {
     RegisterServer(ThisServer(), kModule, roots);
     // What a host or a user may have added under the keys goes with them.
-    HKEY deep = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(roots.classes, (std::wstring(kEffectKey) + L"\\Extra\\Deeper\\Deepest").c_str(), 0,
-                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &deep, nullptr),
-              ERROR_SUCCESS);
-    const DWORD one = 1;
-    RegSetValueExW(deep, L"ThreadingModel", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    RegCloseKey(deep);
-    HKEY sibling = nullptr;
-    RegCreateKeyExW(roots.classes, L"CLSID\\{00000000-0000-0000-0000-000000000001}", 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &sibling, nullptr);
-    RegCloseKey(sibling);
+    {
+        win32::RegistryKey deep;
+        ASSERT_TRUE(deep.Create(roots.classes, (std::wstring(kEffectKey) + L"\\Extra\\Deeper\\Deepest").c_str()));
+        const DWORD one = 1;
+        RegSetValueExW(deep.Get(), L"ThreadingModel", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+        win32::RegistryKey sibling;
+        ASSERT_TRUE(sibling.Create(roots.classes, L"CLSID\\{00000000-0000-0000-0000-000000000001}"));
+    }
 
     EXPECT_EQ(UnregisterServer(ThisServer(), roots), S_OK);
     EXPECT_FALSE(KeyExists(roots.classes, kEffectKey));
@@ -263,10 +261,8 @@ TEST_F(Registration, DeletingATreeTakesEveryLevelAndEverySibling) {
     for (int level = 0; level < 12; ++level) {
         path += (level == 0 ? L"" : L"\\") + std::wstring(L"level") + std::to_wstring(level);
         for (int sibling = 0; sibling < 3; ++sibling) {
-            HKEY made = nullptr;
-            RegCreateKeyExW(root, (path + L"\\s" + std::to_wstring(sibling)).c_str(), 0, nullptr, 0,
-                            KEY_ALL_ACCESS, nullptr, &made, nullptr);
-            RegCloseKey(made);
+            win32::RegistryKey made;
+            ASSERT_TRUE(made.Create(root, (path + L"\\s" + std::to_wstring(sibling)).c_str()));
         }
     }
     EXPECT_TRUE(DeleteKeyTree(root, L"level0"));
