@@ -48,18 +48,14 @@ KopDialog::~KopDialog() = default;
 bool KopDialog::RegisterControl(int id, KopStatic& control) { return PutIntoMap(statics_, id, control); }
 bool KopDialog::RegisterControl(int id, KopEdit& control) { return PutIntoMap(edits_, id, control); }
 
-bool KopDialog::AddControl(int id, KopStatic& control) {
-    if (!control.Attach(Handle(), id)) return false;
-    control.MeasureDesignRect();
-    control.SetBackground(stretched_);
-    return RegisterControl(id, control);
-}
+bool KopDialog::AddControl(int id, KopStatic& control) { return TakeOver(id, control) && RegisterControl(id, control); }
+bool KopDialog::AddControl(int id, KopEdit& control) { return TakeOver(id, control) && RegisterControl(id, control); }
 
-bool KopDialog::AddControl(int id, KopEdit& control) {
+bool KopDialog::TakeOver(int id, KopScaledControl& control) {
     if (!control.Attach(Handle(), id)) return false;
     control.MeasureDesignRect();
     control.SetBackground(stretched_);
-    return RegisterControl(id, control);
+    return true;
 }
 
 void KopDialog::Relayout() {

@@ -130,6 +130,9 @@ protected:
     win32::WindowTimer refreshTimer;
 
 private:
+    // Takes over template control `id`, measures its design rectangle and
+    // hands it the stretched background; false when there is no such control.
+    bool TakeOver(int id, KopScaledControl& control);
     void OnLeftButtonDown(int x, int y);
     void OnMouseMove(int x, int y);
     void OnLeftButtonUp();
