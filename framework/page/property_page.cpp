@@ -95,8 +95,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Deactivate() {
     ModuleStateGuard guard;
     if (Handle() == nullptr) return E_UNEXPECTED;
     BeforeDeactivate();
-    refreshTimer.Stop();
-    Destroy();
+    Destroy();  // the dialog's WM_DESTROY stops the refresh timer
     return S_OK;
 }
 
