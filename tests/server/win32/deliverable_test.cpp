@@ -204,6 +204,7 @@ TEST_P(Deliverable, GivesTheSameOutputAsTheEnginesBuiltIntoTests) {
     DeliverableModule module(path);
     ASSERT_TRUE(module.Loaded());
     const scenarios::GoldenTable golden = scenarios::ReadGolden(scenarios::GoldenFilePath());
+    std::size_t checked = 0;
     for (const scenarios::Deliverable& deliverable : scenarios::AllDeliverables()) {
         if (deliverable.name != facts.name) continue;
         for (const scenarios::Variant& variant : deliverable.variants) {
@@ -220,8 +221,10 @@ TEST_P(Deliverable, GivesTheSameOutputAsTheEnginesBuiltIntoTests) {
             const auto recorded = golden.find(key);
             ASSERT_NE(recorded, golden.end()) << key << " is not recorded";
             EXPECT_TRUE(recorded->second == scenarios::ToHex(throughDll)) << key << " differs from the record";
+            ++checked;
         }
     }
+    EXPECT_GT(checked, 0u) << facts.name << " has no scenarios";
 }
 
 TEST_P(Deliverable, CarriesItsPageTemplateBackgroundAndTitle) {
