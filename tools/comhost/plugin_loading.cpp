@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/host_types.h"
+#include "platform/win32/registry_key.h"
 #include "plugins/gapkeeper/gapkeeper_ids.h"
 #include "plugins/ondulo/ondulo_ids.h"
 #include "plugins/shiftwell/shiftwell_ids.h"
@@ -36,16 +37,16 @@ bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.
 // The host's filter entries whose class is served by `dllPath`.
 std::vector<std::wstring> FilterClassesOf(const std::wstring& dllPath) {
     std::vector<std::wstring> found;
-    HKEY filters = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kFiltersKey, 0, KEY_READ, &filters) != ERROR_SUCCESS) return found;
+    win32::RegistryKey filters;
+    if (!filters.Open(HKEY_LOCAL_MACHINE, kFiltersKey, KEY_READ)) return found;
     for (DWORD index = 0;; ++index) {
         wchar_t name[128];
         DWORD chars = 128;
-        if (RegEnumKeyExW(filters, index, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExW(filters.Get(), index, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         const std::wstring server = DefaultText(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + name + L"\\InprocServer32");
         if (SamePath(server, dllPath)) found.push_back(name);
     }
-    RegCloseKey(filters);
     return found;
 }
 
