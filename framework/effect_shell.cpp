@@ -2,26 +2,15 @@
 
 namespace nuv {
 
-volatile std::int64_t ModuleCounters::objectCount = 0;
-volatile std::int64_t ModuleCounters::serverLocks = 0;
+std::int64_t ModuleCounters::objectCount = 0;
+std::int64_t ModuleCounters::serverLocks = 0;
 
 namespace {
 
 template <class Service>
-void ReleaseAndClear(Service*& service) {
-    if (service != nullptr) {
-        service->Release();
-        service = nullptr;
-    }
-}
-
-// Expects `service` to be null (Connect disconnects first).
-template <class Service>
-bool QueryService(IUnknown* context, REFIID iid, Service*& service) {
-    void* found = nullptr;
-    if (context == nullptr || FAILED(context->QueryInterface(iid, &found)) || found == nullptr) return false;
-    service = static_cast<Service*>(found);
-    return true;
+bool QueryService(IUnknown* context, REFIID iid, ComRef<Service>& service) {
+    service = QueryFace<Service>(context, iid);
+    return static_cast<bool>(service);
 }
 
 }  // namespace
@@ -35,32 +24,8 @@ NuvMfxShell::~NuvMfxShell() {
     InterlockedAdd64(&ModuleCounters::objectCount, -1);
 }
 
-HRESULT STDMETHODCALLTYPE NuvMfxShell::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IMfxEventFilter)) {
-        *ppv = static_cast<IMfxEventFilter*>(this);
-    } else if (IsEqualIID(riid, IID_IPersistStream)) {
-        *ppv = static_cast<IPersistStream*>(this);
-    } else if (IsEqualIID(riid, IID_ISpecifyPropertyPages)) {
-        *ppv = static_cast<ISpecifyPropertyPages*>(this);
-    } else if (IsEqualIID(riid, IID_NuvMfxShell)) {
-        *ppv = this;
-    } else {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE NuvMfxShell::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement32(&referenceCount_));
-}
-
-ULONG STDMETHODCALLTYPE NuvMfxShell::Release() {
-    const std::int32_t left = InterlockedDecrement32(&referenceCount_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
+IUnknown* NuvMfxShell::OtherInterface(REFIID riid) {
+    return IsEqualIID(riid, IID_NuvMfxShell) ? Identity() : nullptr;
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxShell::Connect(IUnknown* context) {
@@ -88,9 +53,9 @@ HRESULT STDMETHODCALLTYPE NuvMfxShell::Disconnect() {
 }
 
 void NuvMfxShell::ReleaseServices() {
-    ReleaseAndClear(timeService);
-    ReleaseAndClear(pulseService);
-    ReleaseAndClear(auxService);
+    timeService.Reset();
+    pulseService.Reset();
+    auxService.Reset();
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxShell::OnStart(std::int32_t, HostEventQueue*) {

@@ -18,6 +18,8 @@
 
 #include "framework/host_types.h"
 #include "framework/settings_stream.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 #include "platform/sync.h"
 
 namespace nuv {
@@ -36,17 +38,10 @@ struct EffectIdentity {
 // for an effect. Hosts never ask for it.
 inline constexpr IID IID_NuvMfxShell = {0x6A1E3C52, 0x94D0, 0x4B7A, {0x8E, 0x2F, 0x51, 0xC4, 0x0B, 0x7D, 0x93, 0x16}};
 
-class NuvMfxShell : public IMfxEventFilter, public IPersistStream, public ISpecifyPropertyPages {
+class NuvMfxShell : public ComObject<IMfxEventFilter, IPersistStream, ISpecifyPropertyPages> {
 public:
     explicit NuvMfxShell(const EffectIdentity& identity);
-    virtual ~NuvMfxShell();
-    NuvMfxShell(const NuvMfxShell&) = delete;
-    NuvMfxShell& operator=(const NuvMfxShell&) = delete;
-
-    // IUnknown; any thread.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    ~NuvMfxShell() override;
 
     // IMfxEventFilter; host threads. Connect and Disconnect are final: engines
     // hook in through AfterConnect and BeforeDisconnect.
@@ -83,9 +78,9 @@ public:
     std::int32_t pageWidth = -1;
     std::int32_t pageHeight = -1;
     std::int32_t auxServiceFound = 0;
-    HostTimeService* timeService = nullptr;
-    HostPulseService* pulseService = nullptr;  // only when identity asks for it
-    HostAuxService* auxService = nullptr;
+    ComRef<HostTimeService> timeService;
+    ComRef<HostPulseService> pulseService;  // only when identity asks for it
+    ComRef<HostAuxService> auxService;
 
 protected:
     // Reads the engine's fields after the version. A field read after a failed
@@ -106,17 +101,20 @@ protected:
     // before it is of no further use. Host threads.
     virtual void OnTransport() {}
 
+    // IID_NuvMfxShell: the shell itself, through its identity face.
+    IUnknown* OtherInterface(REFIID riid) override;
+
 private:
     void ReleaseServices();
 
     const EffectIdentity identity_;
-    volatile std::int32_t referenceCount_ = 1;
 };
 
-// Process-wide counters of the module, read by DllCanUnloadNow.
+// Process-wide counters of the module, read by DllCanUnloadNow; changed and
+// read only by the interlocked operations of platform/sync.h.
 struct ModuleCounters {
-    static volatile std::int64_t objectCount;  // effects alive
-    static volatile std::int64_t serverLocks;  // LockServer balance
+    static std::int64_t objectCount;  // effects alive
+    static std::int64_t serverLocks;  // LockServer balance
 };
 
 }  // namespace nuv

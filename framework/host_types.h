@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/com.h"
+#include "platform/com_object.h"
 
 namespace nuv {
 
@@ -147,6 +148,19 @@ struct IMfxEventFilter : IUnknown {
 protected:
     ~IMfxEventFilter() = default;
 };
+
+template <>
+inline const IID& InterfaceId<HostEventQueue>() { return IID_HostEventQueue; }
+template <>
+inline const IID& InterfaceId<HostDataQueue>() { return IID_HostDataQueue; }
+template <>
+inline const IID& InterfaceId<HostTimeService>() { return IID_HostTimeService; }
+template <>
+inline const IID& InterfaceId<HostPulseService>() { return IID_HostPulseService; }
+template <>
+inline const IID& InterfaceId<HostAuxService>() { return IID_HostAuxService; }
+template <>
+inline const IID& InterfaceId<IMfxEventFilter>() { return IID_IMfxEventFilter; }
 
 // Reads a queue the way every engine must: the count once, a failed count or
 // one of 0 or less as empty, indices in order, unreadable entries skipped.

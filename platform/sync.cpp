@@ -9,22 +9,24 @@ CriticalSection::~CriticalSection() { DeleteCriticalSection(&section_); }
 void CriticalSection::Enter() { EnterCriticalSection(&section_); }
 void CriticalSection::Leave() { LeaveCriticalSection(&section_); }
 
-std::int32_t InterlockedIncrement32(volatile std::int32_t* value) {
-    return ::InterlockedIncrement(reinterpret_cast<volatile LONG*>(value));
+std::int32_t InterlockedIncrement32(std::int32_t* value) {
+    return ::InterlockedIncrement(reinterpret_cast<LONG*>(value));
 }
-std::int32_t InterlockedDecrement32(volatile std::int32_t* value) {
-    return ::InterlockedDecrement(reinterpret_cast<volatile LONG*>(value));
+std::int32_t InterlockedDecrement32(std::int32_t* value) {
+    return ::InterlockedDecrement(reinterpret_cast<LONG*>(value));
 }
-std::int64_t InterlockedAdd64(volatile std::int64_t* value, std::int64_t delta) {
+std::int32_t InterlockedRead32(const std::int32_t* value) {
+    return ::InterlockedCompareExchange(reinterpret_cast<LONG*>(const_cast<std::int32_t*>(value)), 0, 0);
+}
+std::int64_t InterlockedAdd64(std::int64_t* value, std::int64_t delta) {
     for (;;) {
-        const LONGLONG seen = ::InterlockedCompareExchange64(reinterpret_cast<volatile LONGLONG*>(value), 0, 0);
+        const LONGLONG seen = ::InterlockedCompareExchange64(reinterpret_cast<LONGLONG*>(value), 0, 0);
         const LONGLONG wanted = seen + delta;
-        if (::InterlockedCompareExchange64(reinterpret_cast<volatile LONGLONG*>(value), wanted, seen) == seen)
-            return wanted;
+        if (::InterlockedCompareExchange64(reinterpret_cast<LONGLONG*>(value), wanted, seen) == seen) return wanted;
     }
 }
-std::int64_t InterlockedRead64(const volatile std::int64_t* value) {
-    return ::InterlockedCompareExchange64(const_cast<volatile LONGLONG*>(reinterpret_cast<const volatile LONGLONG*>(value)), 0, 0);
+std::int64_t InterlockedRead64(const std::int64_t* value) {
+    return ::InterlockedCompareExchange64(reinterpret_cast<LONGLONG*>(const_cast<std::int64_t*>(value)), 0, 0);
 }
 
 #else
@@ -34,22 +36,17 @@ CriticalSection::~CriticalSection() = default;
 void CriticalSection::Enter() { section_.lock(); }
 void CriticalSection::Leave() { section_.unlock(); }
 
-std::int32_t InterlockedIncrement32(volatile std::int32_t* value) {
-    return __atomic_add_fetch(value, 1, __ATOMIC_SEQ_CST);
-}
-std::int32_t InterlockedDecrement32(volatile std::int32_t* value) {
-    return __atomic_sub_fetch(value, 1, __ATOMIC_SEQ_CST);
-}
-std::int64_t InterlockedAdd64(volatile std::int64_t* value, std::int64_t delta) {
+std::int32_t InterlockedIncrement32(std::int32_t* value) { return __atomic_add_fetch(value, 1, __ATOMIC_SEQ_CST); }
+std::int32_t InterlockedDecrement32(std::int32_t* value) { return __atomic_sub_fetch(value, 1, __ATOMIC_SEQ_CST); }
+std::int32_t InterlockedRead32(const std::int32_t* value) { return __atomic_load_n(value, __ATOMIC_SEQ_CST); }
+std::int64_t InterlockedAdd64(std::int64_t* value, std::int64_t delta) {
     std::int64_t seen = __atomic_load_n(value, __ATOMIC_SEQ_CST);
     std::int64_t wanted = seen + delta;
     while (!__atomic_compare_exchange_n(value, &seen, seen + delta, false, __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST))
         wanted = seen + delta;
     return wanted;
 }
-std::int64_t InterlockedRead64(const volatile std::int64_t* value) {
-    return __atomic_load_n(value, __ATOMIC_SEQ_CST);
-}
+std::int64_t InterlockedRead64(const std::int64_t* value) { return __atomic_load_n(value, __ATOMIC_SEQ_CST); }
 
 #endif
 

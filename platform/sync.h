@@ -61,12 +61,14 @@ void WriteLocked(CriticalSection& section, T& field, const V& value) {
     field = static_cast<T>(value);
 }
 
-// Interlocked arithmetic; any thread.
-std::int32_t InterlockedIncrement32(volatile std::int32_t* value);
-std::int32_t InterlockedDecrement32(volatile std::int32_t* value);
+// Interlocked arithmetic on counters that only these functions touch; any
+// thread.
+std::int32_t InterlockedIncrement32(std::int32_t* value);
+std::int32_t InterlockedDecrement32(std::int32_t* value);
+std::int32_t InterlockedRead32(const std::int32_t* value);
 // 64-bit add through a compare-exchange loop; returns the new value.
-std::int64_t InterlockedAdd64(volatile std::int64_t* value, std::int64_t delta);
-// Plain load of a 64-bit counter, as the unload check reads it.
-std::int64_t InterlockedRead64(const volatile std::int64_t* value);
+std::int64_t InterlockedAdd64(std::int64_t* value, std::int64_t delta);
+// A whole 64-bit load, as the unload check reads the module counters.
+std::int64_t InterlockedRead64(const std::int64_t* value);
 
 }  // namespace nuv

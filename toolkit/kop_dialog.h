@@ -17,7 +17,7 @@
 #include <robin_hood.h>
 
 #include "framework/effect_shell.h"
-#include "platform/win32/com_ref.h"
+#include "platform/com_ref.h"
 #include "platform/win32/dialog_window.h"
 #include "platform/win32/gdi_owners.h"
 #include "platform/win32/gdiplus_owners.h"
@@ -150,7 +150,7 @@ private:
 
     const int backgroundBitmapId_;
     const int powerButtonId_;
-    win32::ComRef<NuvMfxShell> effect_;
+    ComRef<NuvMfxShell> effect_;
     robin_hood::unordered_map<int, KopStatic*> statics_;
     robin_hood::unordered_map<int, KopEdit*> edits_;
     win32::GdiBitmap background_;

@@ -8,8 +8,8 @@
 namespace {
 
 void BM_GapkeeperSongPerNote(benchmark::State& state) {
-    nuv::host::ComPtr<nuv::host::HostContext> context(new nuv::host::HostContext);
-    nuv::host::ComPtr<nuv::gapkeeper::NuvMfx> effect(new nuv::gapkeeper::NuvMfx);
+    nuv::ComRef<nuv::host::HostContext> context(new nuv::host::HostContext);
+    nuv::ComRef<nuv::gapkeeper::NuvMfx> effect(new nuv::gapkeeper::NuvMfx);
     effect->Connect(context.Get());
     nuv::bench::TimeSongPerNote(state, *effect);
     effect->Disconnect();

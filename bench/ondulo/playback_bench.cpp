@@ -20,7 +20,7 @@ constexpr std::int32_t kSongTicks = kSongSeconds * kBeatsPerMinute / 60 * kTicks
 constexpr std::int32_t kSpanTicks = 240;
 
 // The song's events, cut into the spans in which a host hands them over.
-std::vector<host::ComPtr<host::EventQueue>> SongSpans() {
+std::vector<ComRef<host::EventQueue>> SongSpans() {
     std::vector<std::vector<HostEvent>> spans(kSongTicks / kSpanTicks);
     const std::uint8_t chord[] = {60, 64, 67, 71};
     for (std::int32_t beat = 0; beat * kTicksPerBeat < kSongTicks; ++beat) {
@@ -30,20 +30,20 @@ std::vector<host::ComPtr<host::EventQueue>> SongSpans() {
         if (beat % 2 == 0) span.push_back(testing::NoteEvent(at, 36, 100, 1800));
         span.push_back(testing::ControlEvent(at + 120, 64, 127));
     }
-    std::vector<host::ComPtr<host::EventQueue>> queues;
+    std::vector<ComRef<host::EventQueue>> queues;
     for (auto& span : spans) queues.emplace_back(new host::EventQueue(std::move(span)));
     return queues;
 }
 
 void PlaySong(benchmark::State& state, std::int32_t mode, std::uint8_t retrigger) {
-    host::ComPtr<host::HostContext> context(new host::HostContext);
+    ComRef<host::HostContext> context(new host::HostContext);
     context->time->timebase = kTicksPerBeat;
-    host::ComPtr<NuvMfx> effect(new NuvMfx);
+    ComRef<NuvMfx> effect(new NuvMfx);
     effect->Connect(context.Get());
     effect->mode = mode;
     effect->retrigger = retrigger;
     const auto spans = SongSpans();
-    host::ComPtr<host::EventQueue> out(new host::EventQueue);
+    ComRef<host::EventQueue> out(new host::EventQueue);
     std::size_t written = 0;
     for (auto _ : state) {
         effect->OnStart(0, nullptr);

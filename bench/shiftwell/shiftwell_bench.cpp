@@ -8,7 +8,7 @@
 
 namespace {
 
-using nuv::host::ComPtr;
+using nuv::ComRef;
 using nuv::host::EventQueue;
 
 void PrepareOutput(EventQueue& out, std::size_t count) {
@@ -18,8 +18,8 @@ void PrepareOutput(EventQueue& out, std::size_t count) {
 
 void BM_PlainCopy(benchmark::State& state) {
     const auto count = static_cast<std::size_t>(state.range(0));
-    ComPtr<EventQueue> in(new EventQueue(nuv::bench::DenseSong(count)));
-    ComPtr<EventQueue> out(new EventQueue);
+    ComRef<EventQueue> in(new EventQueue(nuv::bench::DenseSong(count)));
+    ComRef<EventQueue> out(new EventQueue);
     for (auto _ : state) {
         PrepareOutput(*out, count);
         nuv::CopyEvents(in.Get(), out.Get());
@@ -30,9 +30,9 @@ void BM_PlainCopy(benchmark::State& state) {
 
 void BM_ShiftwellOnEvents(benchmark::State& state) {
     const auto count = static_cast<std::size_t>(state.range(0));
-    ComPtr<EventQueue> in(new EventQueue(nuv::bench::DenseSong(count)));
-    ComPtr<EventQueue> out(new EventQueue);
-    ComPtr<nuv::shiftwell::NuvMfx> effect(new nuv::shiftwell::NuvMfx);
+    ComRef<EventQueue> in(new EventQueue(nuv::bench::DenseSong(count)));
+    ComRef<EventQueue> out(new EventQueue);
+    ComRef<nuv::shiftwell::NuvMfx> effect(new nuv::shiftwell::NuvMfx);
     effect->shift = 7;
     effect->lowKey = 40;
     effect->highKey = 100;

@@ -9,8 +9,8 @@
 namespace {
 
 void BM_SloppetSongPerNote(benchmark::State& state) {
-    nuv::host::ComPtr<nuv::host::HostContext> context(new nuv::host::HostContext);
-    nuv::host::ComPtr<nuv::sloppet::NuvMfx> effect(new nuv::sloppet::NuvMfx);
+    nuv::ComRef<nuv::host::HostContext> context(new nuv::host::HostContext);
+    nuv::ComRef<nuv::sloppet::NuvMfx> effect(new nuv::sloppet::NuvMfx);
     effect->Connect(context.Get());  // 480 ticks per quarter
     effect->Random().Seed(1);
     effect->noteOnEnabled = effect->noteOffEnabled = effect->velocityEnabled = 1;
@@ -23,8 +23,8 @@ void BM_SloppetSongPerNote(benchmark::State& state) {
 BENCHMARK(BM_SloppetSongPerNote)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_SloppetSongPerNoteWithoutRules(benchmark::State& state) {
-    nuv::host::ComPtr<nuv::host::HostContext> context(new nuv::host::HostContext);
-    nuv::host::ComPtr<nuv::sloppet::NuvMfx> effect(new nuv::sloppet::NuvMfx);
+    nuv::ComRef<nuv::host::HostContext> context(new nuv::host::HostContext);
+    nuv::ComRef<nuv::sloppet::NuvMfx> effect(new nuv::sloppet::NuvMfx);
     effect->Connect(context.Get());
     effect->Random().Seed(1);
     effect->noteOnEnabled = effect->noteOffEnabled = effect->velocityEnabled = 1;

@@ -11,9 +11,9 @@
 namespace nuv::bench {
 
 // Calls of `perCall` events each, in order; the last one holds the rest.
-inline std::vector<host::ComPtr<host::EventQueue>> CallsOf(const std::vector<HostEvent>& events,
+inline std::vector<ComRef<host::EventQueue>> CallsOf(const std::vector<HostEvent>& events,
                                                            std::size_t perCall) {
-    std::vector<host::ComPtr<host::EventQueue>> calls;
+    std::vector<ComRef<host::EventQueue>> calls;
     for (std::size_t first = 0; first < events.size(); first += perCall) {
         const std::size_t last = std::min(events.size(), first + perCall);
         calls.emplace_back(new host::EventQueue(std::vector<HostEvent>(

@@ -17,8 +17,8 @@ inline constexpr std::size_t kNotesPerCall = 16;
 
 // Sixteenth notes at 480 ticks per quarter over four octaves, with lengths
 // that often run into the next notes.
-inline std::vector<host::ComPtr<host::EventQueue>> NoteSongCalls(std::size_t notes) {
-    std::vector<host::ComPtr<host::EventQueue>> calls;
+inline std::vector<ComRef<host::EventQueue>> NoteSongCalls(std::size_t notes) {
+    std::vector<ComRef<host::EventQueue>> calls;
     std::uint32_t state = 2463534242u;
     for (std::size_t first = 0; first < notes; first += kNotesPerCall) {
         std::vector<HostEvent> call;
@@ -43,7 +43,7 @@ template <class Effect>
 void TimeSongPerNote(benchmark::State& state, Effect& effect) {
     const auto notes = static_cast<std::size_t>(state.range(0));
     const auto calls = NoteSongCalls(notes);
-    host::ComPtr<host::EventQueue> out(new host::EventQueue);
+    ComRef<host::EventQueue> out(new host::EventQueue);
     out->Records().reserve(kNotesPerCall);
     for (auto _ : state) {
         state.PauseTiming();

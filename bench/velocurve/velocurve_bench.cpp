@@ -17,7 +17,7 @@ constexpr std::size_t kEventsPerCall = 64;
 template <class Run>
 void TimeSong(benchmark::State& state, Run run) {
     const auto calls = bench::CallsOf(bench::DenseSong(kSongEvents), kEventsPerCall);
-    host::ComPtr<host::EventQueue> out(new host::EventQueue);
+    ComRef<host::EventQueue> out(new host::EventQueue);
     out->Records().reserve(kEventsPerCall);
     for (auto _ : state) {
         for (const auto& call : calls) {
@@ -31,7 +31,7 @@ void TimeSong(benchmark::State& state, Run run) {
 }
 
 void BM_CompanderPerEvent(benchmark::State& state) {
-    host::ComPtr<NuvMfx> effect(new NuvMfx);
+    ComRef<NuvMfx> effect(new NuvMfx);
     effect->targetVelocity = state.range(0) == kVelocity;
     effect->targetCtrlChng = state.range(0) == kCtrlChng;
     TimeSong(state, [&](HostEventQueue* in, HostEventQueue* out) { effect->OnEvents(0, 0, in, out); });

@@ -36,8 +36,8 @@ void BM_CycleBuild(benchmark::State& state) {
 
 // Runs every call through `run`; returns the events written per song.
 template <class Run>
-std::size_t TimeCalls(benchmark::State& state, const std::vector<host::ComPtr<host::EventQueue>>& calls, Run run) {
-    host::ComPtr<host::EventQueue> out(new host::EventQueue);
+std::size_t TimeCalls(benchmark::State& state, const std::vector<ComRef<host::EventQueue>>& calls, Run run) {
+    ComRef<host::EventQueue> out(new host::EventQueue);
     std::size_t written = 0;
     for (auto _ : state) {
         written = 0;
@@ -58,11 +58,11 @@ void PerEvent(benchmark::State& state, const char* name, std::size_t events) {
 
 // The song as playback turns it out: input events and generated wheels.
 std::vector<HostEvent> PlayedSong() {
-    host::ComPtr<host::HostContext> context(new host::HostContext);
-    host::ComPtr<NuvMfx> effect(new NuvMfx);
+    ComRef<host::HostContext> context(new host::HostContext);
+    ComRef<NuvMfx> effect(new NuvMfx);
     effect->Connect(context.Get());
     std::vector<HostEvent> played;
-    host::ComPtr<host::EventQueue> out(new host::EventQueue);
+    ComRef<host::EventQueue> out(new host::EventQueue);
     for (const auto& call : bench::CallsOf(bench::DenseSong(kSongEvents), kEventsPerCall)) {
         out->Clear();
         effect->OnEvents(0, 0, call.Get(), out.Get());
@@ -73,8 +73,8 @@ std::vector<HostEvent> PlayedSong() {
 }
 
 void BM_PlaybackPerWheel(benchmark::State& state) {
-    host::ComPtr<host::HostContext> context(new host::HostContext);
-    host::ComPtr<NuvMfx> effect(new NuvMfx);
+    ComRef<host::HostContext> context(new host::HostContext);
+    ComRef<NuvMfx> effect(new NuvMfx);
     effect->Connect(context.Get());
     const auto calls = bench::CallsOf(bench::DenseSong(kSongEvents), kEventsPerCall);
     const std::size_t written = TimeCalls(state, calls, [&](HostEventQueue* in, HostEventQueue* out) {

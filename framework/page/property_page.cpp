@@ -19,9 +19,9 @@ constexpr LONG kFallbackPageSize = 100;
 // added; null when the object is not one of our effects, which a plain cast of
 // the pointer would have taken for one.
 NuvMfxShell* EffectOf(IUnknown* object) {
-    void* shell = nullptr;
-    if (FAILED(object->QueryInterface(IID_NuvMfxShell, &shell))) return nullptr;
-    return static_cast<NuvMfxShell*>(shell);
+    void* identity = nullptr;
+    if (FAILED(object->QueryInterface(IID_NuvMfxShell, &identity)) || identity == nullptr) return nullptr;
+    return static_cast<NuvMfxShell*>(static_cast<IMfxEventFilter*>(identity));
 }
 
 }  // namespace
@@ -37,32 +37,11 @@ void* NuvMfxPropertyPage::operator new(std::size_t size, const std::nothrow_t&) 
 void NuvMfxPropertyPage::operator delete(void* memory) noexcept { std::free(memory); }
 void NuvMfxPropertyPage::operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 
-HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyPage)) {
-        *ppv = Face();
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE NuvMfxPropertyPage::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement32(&references_));
-}
-
-// The last Release drops the effect, then the window a host left open, then
-// the page itself.
-ULONG STDMETHODCALLTYPE NuvMfxPropertyPage::Release() {
-    const std::int32_t left = InterlockedDecrement32(&references_);
-    if (left == 0) {
-        ModuleStateGuard guard;
-        UnlinkEffect();
-        Destroy();
-        delete this;
-    }
-    return static_cast<ULONG>(left);
+void NuvMfxPropertyPage::FinalRelease() {
+    ModuleStateGuard guard;
+    UnlinkEffect();
+    Destroy();
+    delete this;
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::SetPageSite(IPropertyPageSite* site) {

@@ -16,7 +16,8 @@
 #include <cstdint>
 #include <new>
 
-#include "platform/win32/com_ref.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 #include "toolkit/kop_dialog.h"
 
 namespace nuv {
@@ -26,7 +27,7 @@ inline constexpr UINT kRefreshPeriodMs = 100;
 inline constexpr int kDefaultBackgroundBitmapId = 130;
 inline constexpr int kDefaultPowerButtonId = 1018;
 
-class NuvMfxPropertyPage : public kop::KopDialog, public IPropertyPage {
+class NuvMfxPropertyPage : public kop::KopDialog, public ComObject<IPropertyPage> {
 public:
     // Window thread. A page with a reference count of 1, no site, no effect
     // and no window.
@@ -38,11 +39,6 @@ public:
     static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
     static void operator delete(void* memory) noexcept;
     static void operator delete(void* memory, const std::nothrow_t&) noexcept;
-
-    // IUnknown; window thread.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IPropertyPage; window thread.
     HRESULT STDMETHODCALLTYPE SetPageSite(IPropertyPageSite* site) override;
@@ -87,14 +83,16 @@ protected:
     IPropertyPageSite* Site() const { return site_.Get(); }
 
 private:
+    // The last Release: drops the effect, then the window a host left open,
+    // then the page itself.
+    void FinalRelease() override;
     BOOL OnInitDialog() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Refresh(bool forced) override;
     void OnSize();
     void ShowEnabledFlag();
 
-    volatile std::int32_t references_ = 1;
-    win32::ComRef<IPropertyPageSite> site_;
+    ComRef<IPropertyPageSite> site_;
     HWND parent_ = nullptr;
     std::int32_t pageDirty_ = 0;
 };

@@ -27,27 +27,6 @@ HRESULT CheckCreateArguments(IUnknown* outer, void** ppv) {
 
 }  // namespace
 
-HRESULT STDMETHODCALLTYPE ClassFactoryBase::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-        *ppv = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE ClassFactoryBase::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement32(&references_));
-}
-
-ULONG STDMETHODCALLTYPE ClassFactoryBase::Release() {
-    const std::int32_t left = InterlockedDecrement32(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
-
 HRESULT STDMETHODCALLTYPE ClassFactoryBase::LockServer(BOOL lock) {
     InterlockedAdd64(&ModuleCounters::serverLocks, lock ? 1 : -1);
     return S_OK;

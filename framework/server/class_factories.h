@@ -7,24 +7,17 @@
 #include <cstdint>
 
 #include "platform/com.h"
+#include "platform/com_object.h"
 
 namespace nuv::server {
 
-class ClassFactoryBase : public IClassFactory {
+class ClassFactoryBase : public ComObject<IClassFactory> {
 public:
-    // Any thread.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     // Any thread. Non-zero adds a server lock, zero takes one away.
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 protected:
     ClassFactoryBase() = default;
-    virtual ~ClassFactoryBase() = default;
-
-private:
-    volatile std::int32_t references_ = 1;
 };
 
 class NuvMfxFactory final : public ClassFactoryBase {

@@ -11,7 +11,7 @@
 
 #include "framework/effect_shell.h"
 #include "framework/random_source.h"
-#include "platform/win32/com_ref.h"
+#include "platform/com_ref.h"
 #include "plugins/ondulo/note_count_table.h"
 #include "plugins/ondulo/ondulo_ids.h"
 #include "plugins/ondulo/wave_generator.h"
@@ -116,7 +116,7 @@ private:
     void SteerOffset(std::uint8_t value);
 
     RandomSource random_{RandomSource::ClockSeed()};
-    win32::ComRef<IUnknown> context_;  // the host context, held from Connect to Disconnect
+    ComRef<IUnknown> context_;  // the host context, held from Connect to Disconnect
 
     NoteCountTable noteTable_;
     std::vector<HostEvent> kept_;  // the span's events to write, reused between spans

@@ -9,7 +9,6 @@
 namespace nuv {
 namespace {
 
-using host::ComPtr;
 using host::HostContext;
 using host::MemoryStream;
 using testing::StreamImage;
@@ -44,7 +43,7 @@ protected:
 };
 
 TEST(EffectShellInterfaces, AnswersItsThreeFacesAndNothingElse) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     void* face = nullptr;
     EXPECT_EQ(effect->QueryInterface(IID_IUnknown, &face), S_OK);
     EXPECT_EQ(face, static_cast<void*>(effect->Identity()));
@@ -66,7 +65,7 @@ TEST(EffectShellInterfaces, AnswersItsThreeFacesAndNothingElse) {
 }
 
 TEST(EffectShellInterfaces, OwnIdentityHandsOutTheShellWithAReference) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     void* face = nullptr;
     ASSERT_EQ(effect->QueryInterface(IID_NuvMfxShell, &face), S_OK);
     EXPECT_EQ(face, static_cast<void*>(static_cast<NuvMfxShell*>(effect.Get())));
@@ -88,7 +87,7 @@ TEST(EffectShellInterfaces, EveryFaceSharesOneReferenceCount) {
 }
 
 TEST(EffectShellInterfaces, ClassIdSizeAndPages) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     CLSID id{};
     EXPECT_EQ(effect->GetClassID(&id), S_OK);
     EXPECT_EQ(id, kProbeClass);
@@ -112,8 +111,8 @@ TEST(EffectShellInterfaces, ClassIdSizeAndPages) {
 }
 
 TEST(EffectShellConnection, FailsWithoutTimeServiceAndStaysUsable) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
-    ComPtr<HostContext> context(new HostContext);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
+    ComRef<HostContext> context(new HostContext);
     context->offerTime = false;
     EXPECT_EQ(effect->Connect(context.Get()), E_FAIL);
     EXPECT_EQ(effect->timeService, nullptr);
@@ -127,8 +126,8 @@ TEST(EffectShellConnection, FailsWithoutTimeServiceAndStaysUsable) {
 }
 
 TEST(EffectShellConnection, HoldsServicesUntilDisconnect) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
-    ComPtr<HostContext> context(new HostContext);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
+    ComRef<HostContext> context(new HostContext);
     const std::int32_t timeRefs = context->time->References();
     EXPECT_EQ(effect->Connect(context.Get()), S_OK);
     EXPECT_EQ(effect->timeService, context->time);
@@ -142,8 +141,8 @@ TEST(EffectShellConnection, HoldsServicesUntilDisconnect) {
 }
 
 TEST(EffectShellConnection, ReconnectDoesNotLeakServices) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect(true));
-    ComPtr<HostContext> context(new HostContext);
+    ComRef<ProbeEffect> effect(new ProbeEffect(true));
+    ComRef<HostContext> context(new HostContext);
     const std::int32_t timeRefs = context->time->References();
     const std::int32_t pulseRefs = context->pulse->References();
     EXPECT_EQ(effect->Connect(context.Get()), S_OK);
@@ -156,8 +155,8 @@ TEST(EffectShellConnection, ReconnectDoesNotLeakServices) {
 }
 
 TEST(EffectShellConnection, ConnectWhileConnectedEndsTheOldConnectionFirst) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect(true));
-    ComPtr<HostContext> context(new HostContext);
+    ComRef<ProbeEffect> effect(new ProbeEffect(true));
+    ComRef<HostContext> context(new HostContext);
     EXPECT_EQ(effect->Connect(context.Get()), S_OK);
     EXPECT_EQ(effect->disconnects, 0);  // nothing to end on a first Connect
     EXPECT_EQ(effect->Connect(context.Get()), S_OK);
@@ -170,9 +169,9 @@ TEST(EffectShellConnection, ConnectWhileConnectedEndsTheOldConnectionFirst) {
 }
 
 TEST(EffectShellConnection, AFailedReconnectKeepsNothingOfTheOldConnection) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect(true));
-    ComPtr<HostContext> first(new HostContext);
-    ComPtr<HostContext> second(new HostContext);
+    ComRef<ProbeEffect> effect(new ProbeEffect(true));
+    ComRef<HostContext> first(new HostContext);
+    ComRef<HostContext> second(new HostContext);
     const std::int32_t auxRefs = first->aux->References();
     EXPECT_EQ(effect->Connect(first.Get()), S_OK);
     EXPECT_EQ(effect->auxService, first->aux);
@@ -184,8 +183,8 @@ TEST(EffectShellConnection, AFailedReconnectKeepsNothingOfTheOldConnection) {
 }
 
 TEST(EffectShellConnection, PulseServiceRequiredWhereTheEngineAsks) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect(true));
-    ComPtr<HostContext> context(new HostContext);
+    ComRef<ProbeEffect> effect(new ProbeEffect(true));
+    ComRef<HostContext> context(new HostContext);
     context->offerPulse = false;
     EXPECT_EQ(effect->Connect(context.Get()), E_FAIL);
     context->offerPulse = true;
@@ -197,12 +196,12 @@ TEST(EffectShellConnection, PulseServiceRequiredWhereTheEngineAsks) {
 }
 
 TEST(EffectShellPersistence, SaveWritesVersionThenFields) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     EXPECT_EQ(testing::SavedBytes(*effect), StreamImage().U32(2).I32(10).I32(20).Bytes());
 }
 
 TEST(EffectShellPersistence, SaveClearsDirtyOnlyWhenAsked) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     EXPECT_EQ(effect->IsDirty(), S_FALSE);
     effect->dirtyFlag = 1;
     testing::SavedBytes(*effect, false);
@@ -213,22 +212,22 @@ TEST(EffectShellPersistence, SaveClearsDirtyOnlyWhenAsked) {
 
 TEST(EffectShellPersistence, FailedWriteStopsAndKeepsDirty) {
     for (int failing = 1; failing <= 3; ++failing) {
-        ComPtr<ProbeEffect> effect(new ProbeEffect);
+        ComRef<ProbeEffect> effect(new ProbeEffect);
         effect->dirtyFlag = 1;
-        ComPtr<MemoryStream> stream(new MemoryStream);
+        ComRef<MemoryStream> stream(new MemoryStream);
         stream->writeFailure.FailCall(failing);
         EXPECT_EQ(effect->Save(stream.Get(), 1), E_FAIL) << "write " << failing;
         EXPECT_EQ(stream->Bytes().size(), static_cast<std::size_t>(4 * (failing - 1)));
         EXPECT_EQ(effect->IsDirty(), S_OK);
     }
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
-    ComPtr<MemoryStream> full(new MemoryStream);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
+    ComRef<MemoryStream> full(new MemoryStream);
     full->writeLimit = 6;
     EXPECT_EQ(effect->Save(full.Get(), 1), E_FAIL);
 }
 
 TEST(EffectShellPersistence, LoadSetsRefreshAndClearsDirty) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     effect->dirtyFlag = 1;
     EXPECT_EQ(testing::LoadBytes(*effect, StreamImage().U32(2).I32(7).I32(8)), S_OK);
     EXPECT_EQ(effect->first, 7);
@@ -238,7 +237,7 @@ TEST(EffectShellPersistence, LoadSetsRefreshAndClearsDirty) {
 }
 
 TEST(EffectShellPersistence, OlderVersionLeavesMissingFieldsNewerReadsAsNewest) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     EXPECT_EQ(testing::LoadBytes(*effect, StreamImage().U32(1).I32(7)), S_OK);
     EXPECT_EQ(effect->first, 7);
     EXPECT_EQ(effect->second, 20);
@@ -248,7 +247,7 @@ TEST(EffectShellPersistence, OlderVersionLeavesMissingFieldsNewerReadsAsNewest) 
 }
 
 TEST(EffectShellPersistence, StreamShorterThanItsVersionPromisesFailsAndKeepsFlags) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     effect->dirtyFlag = 1;
     effect->refreshFlag = 0;
     EXPECT_EQ(testing::LoadBytes(*effect, StreamImage().U32(2).I32(7)), E_FAIL);
@@ -262,14 +261,14 @@ TEST(EffectShellPersistence, StreamShorterThanItsVersionPromisesFailsAndKeepsFla
 }
 
 TEST(EffectShellPersistence, ShortOrFailedReadNeverHalfWritesAField) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
-    ComPtr<MemoryStream> stream(new MemoryStream(StreamImage().U32(2).I32(0x01020304).I32(8)));
+    ComRef<ProbeEffect> effect(new ProbeEffect);
+    ComRef<MemoryStream> stream(new MemoryStream(StreamImage().U32(2).I32(0x01020304).I32(8)));
     stream->shortRead.FailCall(2);  // the first field arrives one byte short, "successfully"
     EXPECT_EQ(effect->Load(stream.Get()), E_FAIL);
     EXPECT_EQ(effect->first, 10);
     EXPECT_EQ(effect->second, 20);
 
-    ComPtr<MemoryStream> faulty(new MemoryStream(StreamImage().U32(2).I32(5).I32(6)));
+    ComRef<MemoryStream> faulty(new MemoryStream(StreamImage().U32(2).I32(5).I32(6)));
     faulty->readFailure.FailCall(3);
     EXPECT_EQ(effect->Load(faulty.Get()), E_FAIL);
     EXPECT_EQ(effect->first, 5);
@@ -277,7 +276,7 @@ TEST(EffectShellPersistence, ShortOrFailedReadNeverHalfWritesAField) {
 }
 
 TEST(EffectShellTransport, DefaultCallsSucceedWithNothingWritten) {
-    ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     testing::EventCall call({testing::NoteEvent(0, 60, 100, 10)});
     EXPECT_EQ(effect->OnStart(0, call.out.Get()), S_OK);
     EXPECT_EQ(effect->OnLoop(0, 10, call.out.Get()), S_OK);

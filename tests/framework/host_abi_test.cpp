@@ -53,7 +53,7 @@ Ret CallSlot(void* object, int slot, Args... args) {
 }
 
 TEST(HostAbi, TimeServiceSlotsFourAndFive) {
-    host::ComPtr<host::TimeService> time(new host::TimeService);
+    ComRef<host::TimeService> time(new host::TimeService);
     time->timebase = 960;
     time->ticksPerPeriod = 17;
     HostTimeService* face = time.Get();
@@ -62,7 +62,7 @@ TEST(HostAbi, TimeServiceSlotsFourAndFive) {
 }
 
 TEST(HostAbi, PulseServiceSlotsThreeToFive) {
-    host::ComPtr<host::PulseService> pulse(new host::PulseService);
+    ComRef<host::PulseService> pulse(new host::PulseService);
     pulse->period = 25;
     HostPulseService* face = pulse.Get();
     std::int32_t period = 0;
@@ -75,7 +75,7 @@ TEST(HostAbi, PulseServiceSlotsThreeToFive) {
 }
 
 TEST(HostAbi, EventQueueSlotsAddCountGetAt) {
-    host::ComPtr<host::EventQueue> queue(new host::EventQueue);
+    ComRef<host::EventQueue> queue(new host::EventQueue);
     HostEventQueue* face = queue.Get();
     const HostEvent e = testing::NoteEvent(5, 60, 100, 10);
     EXPECT_EQ((CallSlot<HRESULT, const HostEvent*>(face, 3, &e)), S_OK);
@@ -89,7 +89,7 @@ TEST(HostAbi, EventQueueSlotsAddCountGetAt) {
 }
 
 TEST(HostAbi, ReadingRulesCountOnceAndSkipUnreadable) {
-    host::ComPtr<host::EventQueue> queue(new host::EventQueue(
+    ComRef<host::EventQueue> queue(new host::EventQueue(
         {testing::ControlEvent(0, 1, 1), testing::ControlEvent(1, 2, 2), testing::ControlEvent(2, 3, 3)}));
     queue->FailGetAt(1);
     queue->OverstateCount(2);

@@ -31,7 +31,7 @@ std::vector<Placed> Placement(const std::vector<HostEvent>& events) {
 
 class Gapkeeper : public ::testing::Test {
 protected:
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
     std::vector<Placed> Run(std::vector<HostEvent> in) { return Placement(RunEvents(*effect, std::move(in))); }
 };
 
@@ -113,7 +113,7 @@ TEST_F(Gapkeeper, DisabledPassesInOrderButStillRecords) {
 }
 
 TEST_F(Gapkeeper, TransportAndDisconnectEmptyTheHistory) {
-    host::ComPtr<host::HostContext> context(new host::HostContext);
+    ComRef<host::HostContext> context(new host::HostContext);
     ASSERT_EQ(effect->Connect(context.Get()), S_OK);
     for (int step = 0; step < 4; ++step) {
         Run({NoteEvent(0, 60, 90, 200)});
@@ -216,14 +216,14 @@ TEST_F(Gapkeeper, TruncatedStreamKeepsWhatWasReadAndTheFlags) {
 }
 
 TEST_F(Gapkeeper, PageSizeIsOneEightByteReadAndWrite) {
-    host::ComPtr<host::MemoryStream> stream(
+    ComRef<host::MemoryStream> stream(
         new host::MemoryStream(StreamImage().U32(2).Byte(0).I32(120).I32(10).I32(300).I32(200)));
     stream->shortRead.FailCall(5);  // version, switch, range, margin, then the page size
     EXPECT_EQ(effect->Load(stream.Get()), E_FAIL);
     EXPECT_EQ(effect->pageWidth, -1);
     EXPECT_EQ(effect->pageHeight, -1);
 
-    host::ComPtr<host::MemoryStream> target(new host::MemoryStream);
+    ComRef<host::MemoryStream> target(new host::MemoryStream);
     target->writeFailure.FailCall(5);
     effect->dirtyFlag = 1;
     EXPECT_EQ(effect->Save(target.Get(), 1), E_FAIL);

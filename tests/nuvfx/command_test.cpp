@@ -127,7 +127,7 @@ TEST_F(NuvfxCommand, SavedSettingsAreTheEnginesOwnSave) {
     for (const nuvfx::EffectInfo& e : nuvfx::Effects()) {
         const std::string saved = dir / (e.shortName + ".settings");
         ASSERT_EQ(Nuvfx({"process", e.shortName, song, "--dry-run", "--save-settings", saved}).status, 0);
-        host::ComPtr<NuvMfxShell> fresh = e.create();
+        ComRef<NuvMfxShell> fresh = e.create();
         EXPECT_EQ(FileBytes(saved), SavedBytes(*fresh)) << e.name;
     }
     // Values set on the command line, as the engine holds them.

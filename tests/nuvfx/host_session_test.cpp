@@ -6,7 +6,8 @@
 #include <string>
 
 #include "tests/support/event_builders.h"
-#include "tools/host/com_object.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 #include "tools/nuvfx/host_session.h"
 
 namespace nuv::nuvfx {
@@ -17,7 +18,7 @@ using nuv::testing::NoteEvent;
 
 // Records every call; adds one controller in OnStart and OnStop and copies
 // its input.
-class RecordingFilter : public host::ComObject<IMfxEventFilter> {
+class RecordingFilter : public ComObject<IMfxEventFilter> {
 public:
     HRESULT STDMETHODCALLTYPE Connect(IUnknown* context) override {
         calls.push_back("Connect");
@@ -69,13 +70,10 @@ public:
     std::int32_t timebase = 0;
     std::int32_t stopTime = -1;
     bool refuse = false;
-
-protected:
-    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_IMfxEventFilter); }
 };
 
 TEST(HostSession, PlaysTheSongSpanBySpanBetweenStartAndStop) {
-    host::ComPtr<RecordingFilter> filter(new RecordingFilter);
+    ComRef<RecordingFilter> filter(new RecordingFilter);
     const std::vector<HostEvent> input = {NoteEvent(0, 60, 90, 100), NoteEvent(95, 62, 90, 10),
                                           ControlEvent(96, 7, 100), NoteEvent(250, 64, 90, 50)};
     SessionSettings settings;
@@ -101,7 +99,7 @@ TEST(HostSession, PlaysTheSongSpanBySpanBetweenStartAndStop) {
 }
 
 TEST(HostSession, ARefusedConnectionPlaysNothing) {
-    host::ComPtr<RecordingFilter> filter(new RecordingFilter);
+    ComRef<RecordingFilter> filter(new RecordingFilter);
     filter->refuse = true;
     const SessionResult r = PlayTrack(*filter, {NoteEvent(0, 60, 90, 100)}, 100, {}, nullptr,
                                       [&] { filter->calls.push_back("after Connect"); });

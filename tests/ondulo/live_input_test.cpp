@@ -147,8 +147,8 @@ TEST_F(LiveInput, UnreadablePeriodMeansAPulseWithoutTicks) {
 }
 
 TEST(OnduloConnection, NeedsThePulseServiceAndKeepsTheContextUntilDisconnect) {
-    host::ComPtr<host::HostContext> context(new host::HostContext);
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<host::HostContext> context(new host::HostContext);
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
     context->offerPulse = false;
     EXPECT_EQ(effect->Connect(context.Get()), E_FAIL);
     EXPECT_EQ(context->References(), 1);
@@ -162,10 +162,10 @@ TEST(OnduloConnection, NeedsThePulseServiceAndKeepsTheContextUntilDisconnect) {
 }
 
 TEST(OnduloConnection, ReleaseWithoutDisconnectEndsPulsesAndLetsTheContextGo) {
-    host::ComPtr<host::HostContext> context(new host::HostContext);
+    ComRef<host::HostContext> context(new host::HostContext);
     context->time->ticksPerPeriod = 24;
     {
-        host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+        ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
         ASSERT_EQ(effect->Connect(context.Get()), S_OK);
         nuv::testing::RunInput(*effect, {Message(0x90, 60, 90)});
         EXPECT_TRUE(context->pulse->running);
@@ -175,9 +175,9 @@ TEST(OnduloConnection, ReleaseWithoutDisconnectEndsPulsesAndLetsTheContextGo) {
 }
 
 TEST(OnduloConnection, ConnectingAgainEndsThePulsesOfTheOldConnection) {
-    host::ComPtr<host::HostContext> first(new host::HostContext);
-    host::ComPtr<host::HostContext> second(new host::HostContext);
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<host::HostContext> first(new host::HostContext);
+    ComRef<host::HostContext> second(new host::HostContext);
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
     ASSERT_EQ(effect->Connect(first.Get()), S_OK);
     nuv::testing::RunInput(*effect, {Message(0x90, 60, 90)});
     ASSERT_TRUE(first->pulse->running);

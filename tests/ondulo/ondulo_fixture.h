@@ -46,8 +46,8 @@ protected:
         return nuv::testing::RunInput(*effect, std::move(input));
     }
 
-    host::ComPtr<host::HostContext> context{new host::HostContext};
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<host::HostContext> context{new host::HostContext};
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
 };
 
 }  // namespace nuv::ondulo

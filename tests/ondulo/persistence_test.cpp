@@ -72,7 +72,7 @@ TEST_F(Persistence, VersionTwoRoundTripsAndReachesTheGenerator) {
     EXPECT_EQ(g.startAtPeak, 1);
     EXPECT_EQ(g.pulseWidth, 25.0f);
 
-    host::ComPtr<NuvMfx> copy = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<NuvMfx> copy = nuv::testing::MakeEffect<NuvMfx>();
     ASSERT_EQ(LoadBytes(*copy, SavedBytes(*effect)), S_OK);
     EXPECT_EQ(SavedBytes(*copy), SavedBytes(*effect));
 }

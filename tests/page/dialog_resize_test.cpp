@@ -206,7 +206,7 @@ TEST_F(PageResize, PageOpenedLaterStartsAtTheStoredSize) {
     pageRef.Reset();
 
     ProbePage* later = new (std::nothrow) ProbePage;
-    host::ComPtr<IPropertyPage> laterRef(later);
+    ComRef<IPropertyPage> laterRef(later);
     ASSERT_EQ(frame.Open(later, EffectObject()), S_OK);
     PumpUntilIdle();
     EXPECT_EQ(frame.OfferedSize().cx, 800);

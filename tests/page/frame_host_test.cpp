@@ -9,13 +9,14 @@
 #include <thread>
 
 #include "tests/page/support/probe_page.h"
-#include "tools/host/com_object.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 #include "tools/host/memory_stream.h"
 
 namespace nuv::page_test {
 namespace {
 
-class ProbePageFactory final : public host::ComObject<IClassFactory> {
+class ProbePageFactory final : public ComObject<IClassFactory> {
 public:
     // Window thread, from the frame.
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
@@ -32,9 +33,6 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
     std::function<void(ProbePage&)> onCreate;
-
-protected:
-    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_IClassFactory); }
 };
 
 // Closes every window of a thread with a posted cancel command if the test
@@ -91,9 +89,9 @@ struct FrameVisit {
 
 TEST(SystemPropertyFrame, ShowsThePageAndCarriesALoadToIt) {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    host::ComPtr<ProbeEffect> effect(new ProbeEffect);
-    host::ComPtr<ProbePageFactory> factory(new ProbePageFactory);
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(StreamWithLevel(55)));
+    ComRef<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbePageFactory> factory(new ProbePageFactory);
+    ComRef<host::MemoryStream> stream(new host::MemoryStream(StreamWithLevel(55)));
     FrameVisit visit;
     int loadTick = 0;
     factory->onCreate = [&](ProbePage& page) {

@@ -9,7 +9,7 @@
 #include "tests/page/support/host_frame.h"
 #include "tests/page/support/message_pump.h"
 #include "tests/page/support/probe_page.h"
-#include "tools/host/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nuv::page_test {
 
@@ -45,9 +45,9 @@ protected:
     }
 
     HostFrame frame;
-    host::ComPtr<ProbeEffect> effect;
+    ComRef<ProbeEffect> effect;
     ProbePage* page;  // owned through pageRef
-    host::ComPtr<IPropertyPage> pageRef;
+    ComRef<IPropertyPage> pageRef;
 };
 
 }  // namespace nuv::page_test

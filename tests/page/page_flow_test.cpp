@@ -60,7 +60,7 @@ TEST_F(PageFlow, WithoutAnEffectThereIsNoRefreshAndNoTimer) {
 TEST_F(PageFlow, LoadWhileOpenIsShownAtTheNextTick) {
     OpenLinked();
     ASSERT_TRUE(PumpUntil([&] { return page->refreshTicks >= 1; }, 2000));
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(ProbeStream(-1, -1, 99, 1)));
+    ComRef<host::MemoryStream> stream(new host::MemoryStream(ProbeStream(-1, -1, 99, 1)));
     ASSERT_EQ(effect->Load(stream.Get()), S_OK);
     const int ticksAtLoad = page->refreshTicks;
     ASSERT_TRUE(PumpUntil([&] { return page->ShownLevel() == 99; }, 2000));

@@ -15,7 +15,7 @@ namespace {
 void OnePageLife(HostFrame& frame, ProbeEffect& effect) {
     ProbePage* page = new (std::nothrow) ProbePage;
     ASSERT_NE(page, nullptr);
-    host::ComPtr<IPropertyPage> pageRef(page);
+    ComRef<IPropertyPage> pageRef(page);
     const SIZE small{300, 89};
     ASSERT_EQ(frame.Open(page, effect.Identity(), &small), S_OK);
     RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -26,14 +26,14 @@ void OnePageLife(HostFrame& frame, ProbeEffect& effect) {
 void OneMeasurement() {
     ProbePage* page = new (std::nothrow) ProbePage;
     ASSERT_NE(page, nullptr);
-    host::ComPtr<IPropertyPage> pageRef(page);
+    ComRef<IPropertyPage> pageRef(page);
     PROPPAGEINFO info{};
     ASSERT_EQ(pageRef->GetPageInfo(&info), S_OK);  // no effect: the probe dialog measures the template
 }
 
 TEST(PageLeaks, HundredPageLivesLeaveNoHandles) {
     HostFrame frame;
-    host::ComPtr<ProbeEffect> effect(new ProbeEffect);
+    ComRef<ProbeEffect> effect(new ProbeEffect);
     OnePageLife(frame, *effect);  // first use: the system's own caches fill
     OneMeasurement();
     PumpUntilIdle();

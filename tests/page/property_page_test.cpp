@@ -52,7 +52,7 @@ TEST_F(PropertyPageCalls, SetObjectsLinksOneEffectWithOneReference) {
     EXPECT_EQ(effect->AddRef(), 3u);
     effect->Release();
 
-    host::ComPtr<ProbeEffect> other(new ProbeEffect);
+    ComRef<ProbeEffect> other(new ProbeEffect);
     objects[1] = other->Identity();
     EXPECT_EQ(pageRef->SetObjects(2, objects), E_UNEXPECTED);
     EXPECT_EQ(page->Effect(), effect.Get());  // the link stays

@@ -205,9 +205,9 @@ Bytes Run(IUnknown* effect, const Bytes& settings) {
     auto persist = QueryFace<IPersistStream>(effect, IID_IPersistStream);
     if (!filter || !persist) return out;
 
-    host::ComPtr<host::HostContext> context(new host::HostContext);
+    ComRef<host::HostContext> context(new host::HostContext);
     AppendWord(out, filter->Connect(context.Get()));
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(settings));
+    ComRef<host::MemoryStream> stream(new host::MemoryStream(settings));
     AppendWord(out, persist->Load(stream.Get()));
 
     PlaySong(*filter, out);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/effect_shell.h"
-#include "tools/host/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nuv::scenarios {
 
@@ -28,14 +28,6 @@ struct Deliverable {
     // A new effect of this deliverable built into the test program.
     NuvMfxShell* (*makeLocal)();
 };
-
-// `object`'s face `iid` with its own reference, or null when it has none.
-template <class Face>
-host::ComPtr<Face> QueryFace(IUnknown* object, REFIID iid) {
-    void* face = nullptr;
-    if (object == nullptr || FAILED(object->QueryInterface(iid, &face))) face = nullptr;
-    return host::ComPtr<Face>(static_cast<Face*>(face));
-}
 
 // Any thread. The six deliverables with their variants. Every variant's
 // output is deterministic (NuvSloppet's random steps stay switched off: their

@@ -20,7 +20,7 @@ class Shiftwell : public ::testing::Test {
 protected:
     void SetUp() override { ResetGroupTable(); }
     void TearDown() override { ResetGroupTable(); }
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
 
     std::vector<int> NotesOut(std::vector<int> keys) {
         std::vector<HostEvent> in;
@@ -169,7 +169,7 @@ TEST_F(Shiftwell, TruncatedStreamKeepsWhatWasRead) {
 }
 
 TEST_F(Shiftwell, PageSizeIsOneEightByteRead) {
-    host::ComPtr<host::MemoryStream> stream(
+    ComRef<host::MemoryStream> stream(
         new host::MemoryStream(StreamImage().U32(4).I32(-1).I32(0).I32(0).I32(127).I32(300).I32(200)));
     stream->shortRead.FailCall(6);  // version, group, shift, low, high, then the page size
     EXPECT_EQ(effect->Load(stream.Get()), E_FAIL);

@@ -84,7 +84,7 @@ TEST_F(SloppetTest, Version2SwitchesAreTakenOnlyWhenAllFiveArrived) {
 
 TEST_F(SloppetTest, BrokenStreamsEndWithAFailure) {
     // A read that fails part way keeps what came before it.
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(Version3()));
+    ComRef<host::MemoryStream> stream(new host::MemoryStream(Version3()));
     stream->readFailure.FailCall(7);  // version, five switches, then the first amount
     EXPECT_EQ(effect->Load(stream.Get()), E_FAIL);
     ExpectSwitches(*effect, {1, 0, 1, 0, 1});
@@ -92,7 +92,7 @@ TEST_F(SloppetTest, BrokenStreamsEndWithAFailure) {
     EXPECT_EQ(effect->refreshFlag, 0);
 
     // Every field is its own write; a failing one fails the save and keeps dirty.
-    host::ComPtr<host::MemoryStream> target(new host::MemoryStream);
+    ComRef<host::MemoryStream> target(new host::MemoryStream);
     target->writeFailure.FailCall(11);  // the page height
     effect->dirtyFlag = 1;
     EXPECT_EQ(effect->Save(target.Get(), 1), E_FAIL);

@@ -66,8 +66,8 @@ protected:
         return out.empty() ? HostEvent{} : out[0];
     }
 
-    host::ComPtr<host::HostContext> context{new host::HostContext};
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<host::HostContext> context{new host::HostContext};
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
 };
 
 }  // namespace nuv::sloppet

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/host_types.h"
-#include "tools/host/com_object.h"
+#include "platform/com_ref.h"
 #include "tools/host/memory_stream.h"
 #include "tools/host/queues.h"
 
@@ -50,8 +50,8 @@ inline HostData Message(std::uint8_t status, std::uint8_t data1, std::uint8_t da
 template <class Queue, class Record>
 struct QueuePair {
     explicit QueuePair(std::vector<Record> input = {}) : in(new Queue(std::move(input))), out(new Queue) {}
-    host::ComPtr<Queue> in;
-    host::ComPtr<Queue> out;
+    ComRef<Queue> in;
+    ComRef<Queue> out;
     const std::vector<Record>& Output() const { return out->Records(); }
 };
 using EventCall = QueuePair<host::EventQueue, HostEvent>;
@@ -74,14 +74,14 @@ inline std::vector<HostData> RunInput(IMfxEventFilter& effect, std::vector<HostD
 
 // Saves an effect into fresh memory and returns the bytes.
 inline std::vector<std::uint8_t> SavedBytes(IPersistStream& persist, bool clearDirty = true) {
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream);
+    ComRef<host::MemoryStream> stream(new host::MemoryStream);
     persist.Save(stream.Get(), clearDirty ? 1 : 0);
     return stream->Bytes();
 }
 
 // Loads bytes into an effect and returns Load's result.
 inline HRESULT LoadBytes(IPersistStream& persist, std::vector<std::uint8_t> bytes) {
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(std::move(bytes)));
+    ComRef<host::MemoryStream> stream(new host::MemoryStream(std::move(bytes)));
     return persist.Load(stream.Get());
 }
 
@@ -122,10 +122,10 @@ inline float F32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
     return f;
 }
 
-// Effects are COM objects: the test holds its one reference in a ComPtr.
+// Effects are COM objects: the test holds its one reference in a ComRef.
 template <class Effect>
-host::ComPtr<Effect> MakeEffect() {
-    return host::ComPtr<Effect>(new Effect);
+ComRef<Effect> MakeEffect() {
+    return ComRef<Effect>(new Effect);
 }
 
 }  // namespace nuv::testing

@@ -45,7 +45,7 @@ TEST(ModuleStateGuard, NestedGuardsRestoreTheOuterChoice) {
 }
 
 TEST(ComRef, HoldsExactlyOneReference) {
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream);
+    ComRef<host::MemoryStream> stream(new host::MemoryStream);
     {
         ComRef<IStream> shared;
         shared.Share(stream.Get());

@@ -41,7 +41,7 @@ protected:
         return values;
     }
 
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
 };
 
 // A note at velocity 100, a silent note, key pressure 100, channel pressure

@@ -23,7 +23,7 @@ protected:
         return {effect->targetVelocity, effect->targetPolyAft, effect->targetChanAft, effect->targetCtrlChng};
     }
 
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
 };
 
 TEST_F(CompanderStream, FreshSaveIs49BytesOfVersion2) {
@@ -97,7 +97,7 @@ TEST_F(CompanderStream, StreamEndingAfterTheControllerKeepsWhatWasRead) {
 
 TEST_F(CompanderStream, FailedWriteFailsTheSaveAndKeepsDirty) {
     effect->dirtyFlag = 1;
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream);
+    ComRef<host::MemoryStream> stream(new host::MemoryStream);
     stream->writeFailure.FailCall(16);  // the page height
     EXPECT_EQ(effect->Save(stream.Get(), 1), E_FAIL);
     EXPECT_EQ(stream->Bytes().size(), 45u);

@@ -82,7 +82,7 @@ TEST_F(LiveInput, DisabledCopiesAndTheSwitchDrivesThePulses) {
 }
 
 TEST_F(LiveInput, ConnectionStartsAndEndsPulses) {
-    host::ComPtr<host::HostContext> plain(new host::HostContext);
+    ComRef<host::HostContext> plain(new host::HostContext);
     plain->offerAux = false;
     auto other = nuv::testing::MakeEffect<NuvMfx>();
     ASSERT_EQ(other->Connect(plain.Get()), S_OK);

@@ -51,7 +51,7 @@ TEST(WobbletonStream, BrokenStreamsFail) {
     EXPECT_EQ(effect->dirtyFlag, 1);
     EXPECT_EQ(effect->refreshFlag, 0);
 
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream);
+    ComRef<host::MemoryStream> stream(new host::MemoryStream);
     stream->writeFailure.FailCall(4);
     EXPECT_EQ(effect->Save(stream.Get(), 1), E_FAIL);
     EXPECT_EQ(stream->Bytes().size(), 12u);

@@ -40,8 +40,8 @@ protected:
     void SetUp() override { ASSERT_EQ(effect->Connect(context.Get()), S_OK); }
     void TearDown() override { effect->Disconnect(); }
 
-    host::ComPtr<host::HostContext> context{new host::HostContext};
-    host::ComPtr<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
+    ComRef<host::HostContext> context{new host::HostContext};
+    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
 };
 
 }  // namespace nuv::wobbleton

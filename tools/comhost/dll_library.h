@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/com.h"
-#include "tools/host/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nuv::comhost {
 
@@ -32,8 +32,8 @@ public:
     // True when the library loaded and exports DllGetClassObject.
     bool ServesClasses() const { return getClassObject_ != nullptr; }
     // Main thread. The class factory the library serves for `classId`, or null.
-    host::ComPtr<IClassFactory> ClassFactory(REFCLSID classId) const {
-        host::ComPtr<IClassFactory> factory;
+    ComRef<IClassFactory> ClassFactory(REFCLSID classId) const {
+        ComRef<IClassFactory> factory;
         if (getClassObject_ == nullptr ||
             FAILED(getClassObject_(classId, IID_IClassFactory, reinterpret_cast<void**>(factory.Put()))))
             factory.Reset();

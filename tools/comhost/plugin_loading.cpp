@@ -91,7 +91,7 @@ LoadedEffect RegistrySession::Create() {
         loaded.failure = "CoCreateInstance failed";
         return loaded;
     }
-    loaded.effect = host::ComPtr<IUnknown>(static_cast<IUnknown*>(made));
+    loaded.effect = ComRef<IUnknown>(static_cast<IUnknown*>(made));
     loaded.className = DefaultText(HKEY_CLASSES_ROOT, L"CLSID\\" + classes.front());
     return loaded;
 }
@@ -103,7 +103,7 @@ LoadedEffect CreateDirectly(const Library& library) {
         return loaded;
     }
     for (const CLSID& classId : kKnownEffects) {
-        const host::ComPtr<IClassFactory> factory = library.ClassFactory(classId);
+        const ComRef<IClassFactory> factory = library.ClassFactory(classId);
         if (!factory) continue;
         if (FAILED(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(loaded.effect.Put())))) {
             loaded.effect.Reset();

@@ -16,7 +16,7 @@
 namespace nuv::comhost {
 
 struct LoadedEffect {
-    host::ComPtr<IUnknown> effect;  // null when loading failed
+    ComRef<IUnknown> effect;  // null when loading failed
     std::wstring className;         // the class key's default value, or the class id
     std::string failure;            // why loading failed
 };

@@ -10,17 +10,6 @@
 
 namespace nuv::comhost {
 
-namespace {
-
-template <class Face>
-host::ComPtr<Face> Query(IUnknown* object, REFIID iid) {
-    void* face = nullptr;
-    if (FAILED(object->QueryInterface(iid, &face))) face = nullptr;
-    return host::ComPtr<Face>(static_cast<Face*>(face));
-}
-
-}  // namespace
-
 Song ReadSong(const std::string& path) {
     const smf::File file = smf::ReadSmf(nuvfx::ReadWholeFile(path));
     Song song;
@@ -37,8 +26,8 @@ Song ReadSong(const std::string& path) {
 
 RunResult RunSong(IUnknown* effect, const Song& song, const std::vector<std::uint8_t>& settings) {
     RunResult result;
-    auto filter = Query<IMfxEventFilter>(effect, IID_IMfxEventFilter);
-    auto persist = Query<IPersistStream>(effect, IID_IPersistStream);
+    auto filter = QueryFace<IMfxEventFilter>(effect, IID_IMfxEventFilter);
+    auto persist = QueryFace<IPersistStream>(effect, IID_IPersistStream);
     if (!filter || !persist) {
         result.connect = E_NOINTERFACE;
         return result;
@@ -48,7 +37,7 @@ RunResult RunSong(IUnknown* effect, const Song& song, const std::vector<std::uin
     session.span = song.ticksPerBeat;
     nuvfx::SessionResult played = nuvfx::PlayTrack(*filter, song.events, song.endTick, session, nullptr, [&] {
         if (settings.empty()) return;
-        host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(settings));
+        ComRef<host::MemoryStream> stream(new host::MemoryStream(settings));
         result.load = persist->Load(stream.Get());
     });
     result.connect = played.connect;

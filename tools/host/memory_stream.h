@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "platform/com.h"
-#include "tools/host/com_object.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 #include "tools/host/failure_plan.h"
 
 namespace nuv::host {
@@ -47,8 +48,9 @@ public:
     std::int64_t writeLimit = -1;  // bytes the stream can hold; -1 unlimited
 
 protected:
-    bool Answers(REFIID riid) const override {
-        return IsEqualIID(riid, IID_IStream) || IsEqualIID(riid, IID_ISequentialStream);
+    // The sequential stream is the same face.
+    IUnknown* OtherInterface(REFIID riid) override {
+        return IsEqualIID(riid, IID_ISequentialStream) ? static_cast<IStream*>(this) : nullptr;
     }
 
 private:

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "framework/host_types.h"
-#include "tools/host/com_object.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nuv::host {
 
@@ -51,9 +52,6 @@ public:
     void OverstateCount(std::int32_t extra) { extraCount_ = extra; }
     std::int32_t CountCalls() const { return countCalls_; }
 
-protected:
-    bool Answers(REFIID riid) const override;
-
 private:
     std::vector<Record> records_;
     std::set<std::int32_t> failIndices_;
@@ -62,15 +60,6 @@ private:
     bool failCount_ = false;
     bool failAdd_ = false;
 };
-
-template <>
-inline bool RecordQueue<HostEventQueue, HostEvent>::Answers(REFIID riid) const {
-    return IsEqualIID(riid, IID_HostEventQueue);
-}
-template <>
-inline bool RecordQueue<HostDataQueue, HostData>::Answers(REFIID riid) const {
-    return IsEqualIID(riid, IID_HostDataQueue);
-}
 
 using EventQueue = RecordQueue<HostEventQueue, HostEvent>;
 using DataQueue = RecordQueue<HostDataQueue, HostData>;

@@ -35,18 +35,11 @@ HostContext::~HostContext() {
     aux->Release();
 }
 
-HRESULT STDMETHODCALLTYPE HostContext::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
-    *ppv = nullptr;
-    IUnknown* found = nullptr;
-    if (IsEqualIID(riid, IID_IUnknown)) found = this;
-    else if (offerTime && IsEqualIID(riid, IID_HostTimeService)) found = time;
-    else if (offerPulse && IsEqualIID(riid, IID_HostPulseService)) found = pulse;
-    else if (offerAux && IsEqualIID(riid, IID_HostAuxService)) found = aux;
-    if (found == nullptr) return E_NOINTERFACE;
-    found->AddRef();
-    *ppv = found;
-    return S_OK;
+IUnknown* HostContext::OtherInterface(REFIID riid) {
+    if (offerTime && IsEqualIID(riid, IID_HostTimeService)) return time;
+    if (offerPulse && IsEqualIID(riid, IID_HostPulseService)) return pulse;
+    if (offerAux && IsEqualIID(riid, IID_HostAuxService)) return aux;
+    return nullptr;
 }
 
 }  // namespace nuv::host

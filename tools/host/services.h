@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "framework/host_types.h"
-#include "tools/host/com_object.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 #include "tools/host/failure_plan.h"
 
 namespace nuv::host {
@@ -21,9 +22,6 @@ public:
 
     std::int32_t timebase = 480;      // ticks per quarter note
     std::int32_t ticksPerPeriod = 0;  // 0: period / 1000 of a quarter at 120 bpm (see ConvertPeriod)
-
-protected:
-    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_HostTimeService); }
 };
 
 class PulseService : public ComObject<HostPulseService> {
@@ -37,15 +35,9 @@ public:
     std::int32_t begins = 0;
     std::int32_t ends = 0;
     CallFailure getPeriodFailure;
-
-protected:
-    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_HostPulseService); }
 };
 
-class AuxService : public ComObject<HostAuxService> {
-protected:
-    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_HostAuxService); }
-};
+class AuxService : public ComObject<HostAuxService> {};
 
 // The context handed to Connect. It answers QueryInterface for the services it
 // offers; each can be withheld.
@@ -53,8 +45,6 @@ class HostContext : public ComObject<IUnknown> {
 public:
     HostContext();
     ~HostContext() override;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
 
     TimeService* time;    // owned: one reference each
     PulseService* pulse;
@@ -64,7 +54,8 @@ public:
     bool offerAux = true;
 
 protected:
-    bool Answers(REFIID) const override { return false; }
+    // The services it offers.
+    IUnknown* OtherInterface(REFIID riid) override;
 };
 
 }  // namespace nuv::host

@@ -11,7 +11,7 @@ std::string EffectListing() {
     for (const EffectInfo& effect : Effects()) {
         out += effect.name + " (" + effect.shortName + "): " + effect.description +
                (effect.seed ? "; --seed sets its random numbers" : "") + "\n";
-        host::ComPtr<NuvMfxShell> fresh = effect.create();
+        ComRef<NuvMfxShell> fresh = effect.create();
         for (const ParamInfo& p : effect.params) {
             char line[256];
             std::snprintf(line, sizeof line, "  %-30s %-44s default %s", p.name.c_str(), RangeText(p).c_str(),

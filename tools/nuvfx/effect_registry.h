@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/effect_shell.h"
-#include "tools/host/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nuv::nuvfx {
 
@@ -38,7 +38,7 @@ struct EffectInfo {
     std::string name;       // the deliverable's name, e.g. NuvShiftwell
     std::string shortName;  // e.g. shiftwell
     std::string description;
-    std::function<host::ComPtr<NuvMfxShell>()> create;
+    std::function<ComRef<NuvMfxShell>()> create;
     // Seeds the effect's random numbers; empty for effects the tool cannot seed.
     std::function<void(NuvMfxShell&, std::uint32_t)> seed;
     // For effects that draw random numbers the tool cannot seed: where they come from.

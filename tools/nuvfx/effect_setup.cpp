@@ -6,12 +6,12 @@
 namespace nuv::nuvfx {
 
 bool LoadSettings(IPersistStream& persist, const std::vector<std::uint8_t>& bytes) {
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(bytes));
+    ComRef<host::MemoryStream> stream(new host::MemoryStream(bytes));
     return persist.Load(stream.Get()) == S_OK;
 }
 
 std::vector<std::uint8_t> SaveSettings(IPersistStream& persist) {
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream);
+    ComRef<host::MemoryStream> stream(new host::MemoryStream);
     if (persist.Save(stream.Get(), 1) != S_OK) throw ToolError("the effect could not save its settings");
     return stream->Bytes();
 }
@@ -20,13 +20,13 @@ namespace {
 
 class LinkedInstance final : public EffectInstance {
 public:
-    explicit LinkedInstance(host::ComPtr<NuvMfxShell> effect) : effect_(std::move(effect)) {}
+    explicit LinkedInstance(ComRef<NuvMfxShell> effect) : effect_(std::move(effect)) {}
     IMfxEventFilter& Filter() override { return *effect_->Identity(); }
     IPersistStream& Persist() override { return *effect_; }
     NuvMfxShell& Shell() { return *effect_; }
 
 private:
-    host::ComPtr<NuvMfxShell> effect_;
+    ComRef<NuvMfxShell> effect_;
 };
 
 }  // namespace

@@ -53,8 +53,8 @@ ParamInfo ChoiceParam(std::string name, std::vector<std::string> aliases, std::v
 }
 
 template <class T>
-host::ComPtr<NuvMfxShell> Make() {
-    return host::ComPtr<NuvMfxShell>(new T);
+ComRef<NuvMfxShell> Make() {
+    return ComRef<NuvMfxShell>(new T);
 }
 
 ParamInfo WithNote(ParamInfo p, std::string note) {

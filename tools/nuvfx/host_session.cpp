@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/com_ref.h"
 #include "tools/host/queues.h"
 #include "tools/host/services.h"
 
@@ -24,15 +25,15 @@ SessionResult PlayTrack(IMfxEventFilter& effect, const std::vector<HostEvent>& i
                         const SessionSettings& settings, const SpanObserver& observe,
                         const std::function<void()>& afterConnect) {
     SessionResult result;
-    host::ComPtr<host::HostContext> context(new host::HostContext);
+    ComRef<host::HostContext> context(new host::HostContext);
     context->time->timebase = settings.timebase;
     result.connect = effect.Connect(context.Get());
     if (!result.Connected()) return result;
     if (afterConnect) afterConnect();
 
     // One pair of queues serves every call, emptied in between.
-    host::ComPtr<host::EventQueue> in(new host::EventQueue);
-    host::ComPtr<host::EventQueue> out(new host::EventQueue);
+    ComRef<host::EventQueue> in(new host::EventQueue);
+    ComRef<host::EventQueue> out(new host::EventQueue);
     const std::vector<HostEvent> nothing;
     effect.OnStart(0, out.Get());
     if (observe) observe(nothing, out->Records());

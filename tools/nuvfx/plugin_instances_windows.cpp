@@ -16,16 +16,16 @@ namespace {
 
 class PluginInstance final : public EffectInstance {
 public:
-    PluginInstance(std::shared_ptr<comhost::Library> library, host::ComPtr<IMfxEventFilter> filter,
-                   host::ComPtr<IPersistStream> persist)
+    PluginInstance(std::shared_ptr<comhost::Library> library, ComRef<IMfxEventFilter> filter,
+                   ComRef<IPersistStream> persist)
         : library_(std::move(library)), filter_(std::move(filter)), persist_(std::move(persist)) {}
     IMfxEventFilter& Filter() override { return *filter_; }
     IPersistStream& Persist() override { return *persist_; }
 
 private:
     std::shared_ptr<comhost::Library> library_;  // released last
-    host::ComPtr<IMfxEventFilter> filter_;
-    host::ComPtr<IPersistStream> persist_;
+    ComRef<IMfxEventFilter> filter_;
+    ComRef<IPersistStream> persist_;
 };
 
 }  // namespace
@@ -39,12 +39,12 @@ InstanceMaker PluginInstances(const std::string& dllPath, const EffectInfo& effe
     const CLSID effectClass = effect.create()->Ids().effectClass;
 
     return [library, effectClass, setup, dllPath, name = effect.name]() -> std::unique_ptr<EffectInstance> {
-        const host::ComPtr<IClassFactory> factory = library->ClassFactory(effectClass);
+        const ComRef<IClassFactory> factory = library->ClassFactory(effectClass);
         if (!factory) throw ToolError(dllPath + " does not serve " + name);
-        host::ComPtr<IMfxEventFilter> filter;
+        ComRef<IMfxEventFilter> filter;
         if (FAILED(factory->CreateInstance(nullptr, IID_IMfxEventFilter, reinterpret_cast<void**>(filter.Put()))))
             throw ToolError(dllPath + " made no " + name + " effect");
-        host::ComPtr<IPersistStream> persist;
+        ComRef<IPersistStream> persist;
         if (FAILED(filter->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.Put()))))
             throw ToolError("the " + name + " effect of " + dllPath + " has no settings stream");
         auto instance = std::make_unique<PluginInstance>(library, std::move(filter), std::move(persist));

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/com.h"
-#include "tools/host/com_object.h"
+#include "platform/com_ref.h"
 #include "tests/page/support/recording_site.h"
 
 namespace nuv::page_test {
@@ -35,7 +35,7 @@ public:
 
 private:
     HWND window_ = nullptr;
-    host::ComPtr<RecordingPageSite> site_;
+    ComRef<RecordingPageSite> site_;
     SIZE offered_{0, 0};
 };
 

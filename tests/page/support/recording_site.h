@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "platform/com.h"
-#include "tools/host/com_object.h"
+#include "platform/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nuv::page_test {
 
-class RecordingPageSite final : public host::ComObject<IPropertyPageSite> {
+class RecordingPageSite final : public ComObject<IPropertyPageSite> {
 public:
     // Window thread, from the page.
     HRESULT STDMETHODCALLTYPE OnStatusChange(DWORD flags) override {
@@ -28,9 +29,6 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return E_NOTIMPL; }
 
     std::vector<DWORD> statusChanges;
-
-protected:
-    bool Answers(REFIID riid) const override { return IsEqualIID(riid, IID_IPropertyPageSite); }
 };
 
 }  // namespace nuv::page_test

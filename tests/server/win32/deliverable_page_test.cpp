@@ -15,7 +15,7 @@
 #include "tests/page/support/window_picture.h"
 #include "tests/server/scenarios.h"
 #include "tests/server/win32/deliverable_module.h"
-#include "tools/host/com_object.h"
+#include "platform/com_ref.h"
 
 namespace nuv::testing {
 namespace {
@@ -69,7 +69,7 @@ std::wstring Wide(const char* text) { return std::wstring(text, text + std::strl
 // The page class the effect names.
 CLSID PageClassOf(IUnknown* effect) {
     CLSID page{};
-    auto pages = scenarios::QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    auto pages = QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
     CAUUID list{};
     if (pages && SUCCEEDED(pages->GetPages(&list)) && list.cElems == 1) page = list.pElems[0];
     CoTaskMemFree(list.pElems);
@@ -150,10 +150,10 @@ protected:
 TEST_P(DeliverablePage, OpensInThePageTestFrameFromItsOwnTemplate) {
     DeliverableModule module(path);
     ASSERT_TRUE(module.Loaded());
-    host::ComPtr<IUnknown> effect(module.Create(effectClass));
+    ComRef<IUnknown> effect(module.Create(effectClass));
     ASSERT_TRUE(effect);
-    host::ComPtr<IUnknown> made(module.Create(PageClassOf(effect.Get())));
-    auto page = scenarios::QueryFace<IPropertyPage>(made.Get(), IID_IPropertyPage);
+    ComRef<IUnknown> made(module.Create(PageClassOf(effect.Get())));
+    auto page = QueryFace<IPropertyPage>(made.Get(), IID_IPropertyPage);
     ASSERT_TRUE(page);
 
     page_test::HostFrame frame;
@@ -218,7 +218,7 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
     ASSERT_EQ(CoCreateInstance(effectClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&effect)),
               S_OK);
-    auto pages = scenarios::QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    auto pages = QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
     ASSERT_TRUE(pages);
     CAUUID list{};
     ASSERT_EQ(pages->GetPages(&list), S_OK);

@@ -77,11 +77,11 @@ protected:
 
 // The effect that COM made from the registry answers on every face as the host uses it.
 void CheckEffect(IUnknown* effect, const Facts& facts, REFCLSID effectClass, REFCLSID pageClass) {
-    auto filter = scenarios::QueryFace<IMfxEventFilter>(effect, IID_IMfxEventFilter);
-    auto persist = scenarios::QueryFace<IPersistStream>(effect, IID_IPersistStream);
-    auto pages = scenarios::QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    auto filter = QueryFace<IMfxEventFilter>(effect, IID_IMfxEventFilter);
+    auto persist = QueryFace<IPersistStream>(effect, IID_IPersistStream);
+    auto pages = QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
     ASSERT_TRUE(filter && persist && pages);
-    EXPECT_FALSE(scenarios::QueryFace<IPersist>(effect, IID_IPersist));
+    EXPECT_FALSE(QueryFace<IPersist>(effect, IID_IPersist));
 
     CLSID classId{};
     EXPECT_EQ(persist->GetClassID(&classId), S_OK);
@@ -95,11 +95,11 @@ void CheckEffect(IUnknown* effect, const Facts& facts, REFCLSID effectClass, REF
     EXPECT_TRUE(IsEqualCLSID(list.pElems[0], pageClass));
     CoTaskMemFree(list.pElems);
 
-    host::ComPtr<host::HostContext> context(new host::HostContext);
+    ComRef<host::HostContext> context(new host::HostContext);
     EXPECT_EQ(filter->Connect(context.Get()), S_OK);
     const std::vector<std::uint8_t> saved = SavedBytes(*persist);
     EXPECT_EQ(saved.size(), facts.streamSize);
-    host::ComPtr<host::MemoryStream> stream(new host::MemoryStream(saved));
+    ComRef<host::MemoryStream> stream(new host::MemoryStream(saved));
     EXPECT_EQ(persist->Load(stream.Get()), S_OK);
     EXPECT_EQ(filter->Disconnect(), S_OK);
 }
@@ -107,7 +107,7 @@ void CheckEffect(IUnknown* effect, const Facts& facts, REFCLSID effectClass, REF
 // The page that COM made reports its template's size in pixels (the
 // template's font at 96 DPI: 6 x 13 pixels per 4 x 8 dialog units).
 void CheckPage(IUnknown* page, const Facts& facts) {
-    auto propertyPage = scenarios::QueryFace<IPropertyPage>(page, IID_IPropertyPage);
+    auto propertyPage = QueryFace<IPropertyPage>(page, IID_IPropertyPage);
     ASSERT_TRUE(propertyPage);
     PROPPAGEINFO info{};
     EXPECT_EQ(propertyPage->GetPageInfo(&info), S_OK);
@@ -174,7 +174,7 @@ TEST_P(Deliverable, ExportsAnswerAsTheHostAndCOMExpect) {
         void* factory = nullptr;
         ASSERT_EQ(module.GetClassObject(classId, IID_IClassFactory, &factory), S_OK);
         auto* classFactory = static_cast<IClassFactory*>(factory);
-        IUnknown* outer = scenarios::QueryFace<IUnknown>(classFactory, IID_IUnknown).Get();
+        IUnknown* outer = QueryFace<IUnknown>(classFactory, IID_IUnknown).Get();
         void* made = reinterpret_cast<void*>(1);
         EXPECT_EQ(classFactory->CreateInstance(outer, IID_IUnknown, &made), CLASS_E_NOAGGREGATION);
         EXPECT_EQ(made, nullptr);
