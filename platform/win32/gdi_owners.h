@@ -1,82 +1,45 @@
-// Owners of GDI objects and device contexts. Each handle has exactly one
-// owner, which frees it (DeleteObject, DeleteDC, ReleaseDC, EndPaint) when it
-// ends. All of them belong to the window thread that made them.
+// Owners of GDI objects and device contexts, each handle freed by its one
+// owner (DeleteObject, DeleteDC, ReleaseDC, EndPaint) when the owner ends.
+// All of them belong to the window thread that made them.
 #pragma once
 
-#include <utility>
-
 #include "platform/com.h"
+#include "platform/unique_any.h"
 
 namespace nuv::win32 {
 
-// One GDI object (bitmap, brush, pen, font, region). It must not be selected
+// A GDI object (bitmap, brush, pen, font, region). It must not be selected
 // into a device context when its owner ends; ObjectSelection sees to that.
 template <class Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle h) : h_(h) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.h_, nullptr));
-        return *this;
-    }
-    ~GdiObject() { Reset(); }
-
-    // Frees what is held and takes over h.
-    void Reset(Handle h = nullptr) {
-        Handle old = std::exchange(h_, h);
-        if (old != nullptr) DeleteObject(old);
-    }
-    Handle Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    Handle h_ = nullptr;
-};
-
+using GdiObject = UniqueAny<Handle, &DeleteObject>;
 using GdiBitmap = GdiObject<HBITMAP>;
 using GdiBrush = GdiObject<HBRUSH>;
 using GdiPen = GdiObject<HPEN>;
 using GdiFont = GdiObject<HFONT>;
 using GdiRegion = GdiObject<HRGN>;
 
-// A memory device context compatible with another context (or the screen).
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    ~MemoryDc() {
-        if (dc_ != nullptr) DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
+// A device context that DeleteDC frees (a memory or created context).
+using OwnedDc = UniqueAny<HDC, &DeleteDC>;
 
-private:
-    HDC dc_;
+// Gives back a context that GetDC lent for a window (or for the screen).
+inline int ReleaseWindowDc(HDC dc) { return ReleaseDC(WindowFromDC(dc), dc); }
+using LentDc = UniqueAny<HDC, &ReleaseWindowDc>;
+
+// A memory device context compatible with another context (or the screen).
+class MemoryDc : public OwnedDc {
+public:
+    explicit MemoryDc(HDC compatibleWith) : OwnedDc(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // The client-area context of a window (GetDC / ReleaseDC).
-class WindowDc {
+class WindowDc : public LentDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    ~WindowDc() {
-        if (dc_ != nullptr) ReleaseDC(window_, dc_);
-    }
-    HDC Get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-private:
-    HWND window_;
-    HDC dc_;
+    explicit WindowDc(HWND window) : LentDc(GetDC(window)) {}
 };
 
-// The painting context of one WM_PAINT (BeginPaint / EndPaint).
+// The painting context of one WM_PAINT (BeginPaint / EndPaint). A scope
+// rather than a handle: EndPaint belongs to the same message, so it does
+// not move.
 class PaintDc {
 public:
     explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}

@@ -4,9 +4,8 @@
 // Window thread.
 #pragma once
 
-#include <utility>
-
 #include "platform/com.h"  // objidl.h before gdiplus.h
+#include "platform/unique_any.h"
 
 #include <gdiplus.h>
 
@@ -20,68 +19,22 @@ class GdiplusSession {
 public:
     GdiplusSession() {
         Gdiplus::GdiplusStartupInput input;
-        status_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-        if (status_ != Gdiplus::Ok) token_ = 0;
+        ULONG_PTR token = 0;
+        if (Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok) token_.Reset(token);
     }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    ~GdiplusSession() {
-        if (token_ != 0) Gdiplus::GdiplusShutdown(token_);
-    }
-    bool Running() const { return token_ != 0; }
+    bool Running() const { return static_cast<bool>(token_); }
 
 private:
-    ULONG_PTR token_ = 0;
-    Gdiplus::Status status_ = Gdiplus::GenericError;
+    UniqueAny<ULONG_PTR, &Gdiplus::GdiplusShutdown> token_;
 };
 
 // One GDI+ object of type T freed by Delete (GdipDeleteGraphics, ...).
 template <class T, Gdiplus::Status(WINGDIPAPI* Delete)(T*)>
-class GpOwner {
-public:
-    GpOwner() = default;
-    GpOwner(const GpOwner&) = delete;
-    GpOwner& operator=(const GpOwner&) = delete;
-    GpOwner(GpOwner&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ~GpOwner() { Reset(); }
-
-    void Reset() {
-        if (T* old = std::exchange(p_, nullptr)) Delete(old);
-    }
-    // For the out-parameter of a creation call: frees what is held first.
-    T** Put() {
-        Reset();
-        return &p_;
-    }
-    T* Get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
+using GpOwner = UniqueAny<T*, Delete>;
 
 // Brushes of every kind are created as their own type and freed as a brush.
 template <class Brush>
-class GpBrushOwner {
-public:
-    GpBrushOwner() = default;
-    GpBrushOwner(const GpBrushOwner&) = delete;
-    GpBrushOwner& operator=(const GpBrushOwner&) = delete;
-    ~GpBrushOwner() { Reset(); }
-
-    void Reset() {
-        if (Brush* old = std::exchange(p_, nullptr)) gp::GdipDeleteBrush(old);
-    }
-    Brush** Put() {
-        Reset();
-        return &p_;
-    }
-    Brush* Get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    Brush* p_ = nullptr;
-};
+using GpBrushOwner = UniqueAny<Brush*, &gp::GdipDeleteBrush>;
 
 using GpGraphicsOwner = GpOwner<Gdiplus::GpGraphics, gp::GdipDeleteGraphics>;
 using GpPenOwner = GpOwner<Gdiplus::GpPen, gp::GdipDeletePen>;

@@ -1,26 +1,20 @@
 // Owner of one open registry key: RegCloseKey when the owner ends or takes
-// another key. Move-only, so that an open key has exactly one owner. Any
-// thread.
+// another key, with the creation and opening calls the server and tools use.
+// Any thread.
 #pragma once
 
 #include <cwchar>
-#include <utility>
 
 #include "platform/com.h"
+#include "platform/unique_any.h"
 
 namespace nuv::win32 {
 
-class RegistryKey {
+using RegistryKeyHandle = UniqueAny<HKEY, &RegCloseKey>;
+
+class RegistryKey : public RegistryKeyHandle {
 public:
     RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    RegistryKey& operator=(RegistryKey&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.key_, nullptr));
-        return *this;
-    }
-    ~RegistryKey() { Reset(); }
 
     // Creates `path` under `parent` (non-volatile), or opens it when it
     // exists. False, holding nothing, when the registry refused.
@@ -42,21 +36,9 @@ public:
     // The key's default value as REG_SZ, stored with its terminating null.
     bool SetDefaultText(const wchar_t* text) const {
         const DWORD bytes = static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes) ==
+        return RegSetValueExW(Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes) ==
                ERROR_SUCCESS;
     }
-
-    HKEY Get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-
-    // Closes what is held and takes over `key`.
-    void Reset(HKEY key = nullptr) {
-        HKEY old = std::exchange(key_, key);
-        if (old != nullptr) RegCloseKey(old);
-    }
-
-private:
-    HKEY key_ = nullptr;
 };
 
 }  // namespace nuv::win32

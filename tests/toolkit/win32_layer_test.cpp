@@ -1,14 +1,11 @@
-// The thin window layer: the module-state guard's nesting, the single owner
-// of a COM reference, and the timer, capture and redraw owners giving back
-// exactly what they took.
+// The thin window layer: the module-state guard's nesting, and the timer,
+// capture and redraw owners giving back exactly what they took.
 #include <gtest/gtest.h>
 
-#include "platform/win32/com_ref.h"
 #include "platform/win32/module.h"
 #include "platform/win32/mouse_tracking.h"
 #include "platform/win32/redraw_suspension.h"
 #include "platform/win32/window_timer.h"
-#include "tools/host/memory_stream.h"
 
 namespace nuv::win32 {
 namespace {
@@ -42,26 +39,6 @@ TEST(ModuleStateGuard, NestedGuardsRestoreTheOuterChoice) {
     }
     EXPECT_EQ(ModuleStateGuard::ResourceInstance(), program);
     EXPECT_EQ(NuvMfxDLL::Get().Instance(), program);
-}
-
-TEST(ComRef, HoldsExactlyOneReference) {
-    ComRef<host::MemoryStream> stream(new host::MemoryStream);
-    {
-        ComRef<IStream> shared;
-        shared.Share(stream.Get());
-        EXPECT_EQ(stream->References(), 2);
-        shared.Share(stream.Get());  // the same object again: still one of ours
-        EXPECT_EQ(stream->References(), 2);
-        ComRef<IStream> moved(std::move(shared));
-        EXPECT_FALSE(shared);
-        EXPECT_EQ(stream->References(), 2);
-        moved.Reset();
-        EXPECT_EQ(stream->References(), 1);
-        stream->AddRef();
-        moved.Adopt(stream.Get());
-        EXPECT_EQ(stream->References(), 2);
-    }
-    EXPECT_EQ(stream->References(), 1);
 }
 
 TEST(WindowTimer, KnowsItsTicksAndStopsWithItsOwner) {

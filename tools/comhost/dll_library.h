@@ -7,6 +7,7 @@
 
 #include "platform/com.h"
 #include "platform/com_ref.h"
+#include "platform/win32/module_handle.h"
 
 namespace nuv::comhost {
 
@@ -17,17 +18,12 @@ public:
     explicit Library(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
         getClassObject_ = Export<GetClassObjectFunction>("DllGetClassObject");
     }
-    ~Library() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
 
-    HMODULE Get() const { return module_; }
+    HMODULE Get() const { return module_.Get(); }
     template <class Function>
     Function Export(const char* name) const {
-        return module_ == nullptr ? nullptr
-                                  : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        return !module_ ? nullptr
+                        : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
     }
     // True when the library loaded and exports DllGetClassObject.
     bool ServesClasses() const { return getClassObject_ != nullptr; }
@@ -43,7 +39,7 @@ public:
 private:
     using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
-    HMODULE module_ = nullptr;
+    win32::ModuleHandle module_;
     GetClassObjectFunction getClassObject_ = nullptr;
 };
 

@@ -31,15 +31,11 @@ long RunProgram(const std::wstring& commandLine) {
 }
 
 DeliverableModule::DeliverableModule(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
-    if (module_ == nullptr) return;
+    if (!module_) return;
     getClassObject_ =
-        reinterpret_cast<GetClassObjectFunction>(reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+        reinterpret_cast<GetClassObjectFunction>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), "DllGetClassObject")));
     canUnloadNow_ =
-        reinterpret_cast<CanUnloadNowFunction>(reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
-}
-
-DeliverableModule::~DeliverableModule() {
-    if (module_ != nullptr) FreeLibrary(module_);
+        reinterpret_cast<CanUnloadNowFunction>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), "DllCanUnloadNow")));
 }
 
 IUnknown* DeliverableModule::Create(REFCLSID classId) const {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/com.h"
+#include "platform/win32/module_handle.h"
 
 namespace nuv::testing {
 
@@ -39,24 +40,21 @@ private:
 class DeliverableModule {
 public:
     explicit DeliverableModule(const std::wstring& path);
-    ~DeliverableModule();
-    DeliverableModule(const DeliverableModule&) = delete;
-    DeliverableModule& operator=(const DeliverableModule&) = delete;
 
-    bool Loaded() const { return module_ != nullptr && getClassObject_ != nullptr && canUnloadNow_ != nullptr; }
+    bool Loaded() const { return module_ && getClassObject_ != nullptr && canUnloadNow_ != nullptr; }
     HRESULT GetClassObject(REFCLSID classId, REFIID riid, void** ppv) const {
         return getClassObject_(classId, riid, ppv);
     }
     HRESULT CanUnloadNow() const { return canUnloadNow_(); }
     // A new object of `classId` through the module's own factory; null on failure.
     IUnknown* Create(REFCLSID classId) const;
-    HMODULE Handle() const { return module_; }
+    HMODULE Handle() const { return module_.Get(); }
 
 private:
     using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
 
-    HMODULE module_ = nullptr;
+    win32::ModuleHandle module_;
     GetClassObjectFunction getClassObject_ = nullptr;
     CanUnloadNowFunction canUnloadNow_ = nullptr;
 };
