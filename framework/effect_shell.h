@@ -69,12 +69,14 @@ public:
     const EffectIdentity& Ids() const { return identity_; }
 
     // Shell fields, shared with the page. Parameters the page writes are
-    // written under settingsLock one value at a time; the flags are plain
-    // aligned 32-bit stores.
+    // written under settingsLock one value at a time. The three flags are
+    // read by either side without the lock, one whole value at a time.
     CriticalSection settingsLock;
-    volatile std::int32_t enabled = 1;
-    volatile std::int32_t refreshFlag = 0;
-    volatile std::int32_t dirtyFlag = 0;
+    Relaxed<std::int32_t> enabled{1};      // the page's on/off button; 0 passes everything through
+    Relaxed<std::int32_t> refreshFlag{0};  // set by Load and engine changes; the page takes and clears it
+    Relaxed<std::int32_t> dirtyFlag{0};    // set by the page's dirtying edits; cleared by Load and Save
+    // Deliberately plain: written by the page under the lock, read by Save
+    // without it, like every parameter of the settings stream.
     std::int32_t pageWidth = -1;
     std::int32_t pageHeight = -1;
     std::int32_t auxServiceFound = 0;

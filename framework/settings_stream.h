@@ -14,6 +14,7 @@
 #include <type_traits>
 
 #include "platform/com.h"
+#include "platform/relaxed_atomic.h"
 
 namespace nuv {
 
@@ -28,6 +29,15 @@ public:
         static_assert(std::is_trivially_copyable_v<T>, "stream fields are plain values");
         unsigned char bytes[sizeof(T)];
         if (ReadBytes(bytes, sizeof(T))) std::memcpy(&field, bytes, sizeof(T));
+        return *this;
+    }
+
+    // A field that is also read without the lock: read whole, then stored.
+    template <class T>
+    SettingsReader& Field(Relaxed<T>& field) {
+        T value = field;
+        Field(value);
+        field = value;
         return *this;
     }
 
@@ -67,6 +77,11 @@ public:
         unsigned char bytes[sizeof(T)];
         std::memcpy(bytes, &field, sizeof(T));
         return WriteBytes(bytes, sizeof(T));
+    }
+
+    template <class T>
+    SettingsWriter& Field(const Relaxed<T>& field) {
+        return Field(static_cast<T>(field));
     }
 
     template <class A, class B>

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "platform/relaxed_atomic.h"
+
 #if defined(_WIN32)
 #include "platform/com.h"
 #else
@@ -57,6 +59,18 @@ T ReadLocked(CriticalSection& section, const T& field) {
 // Writes one value under the lock.
 template <class T, class V>
 void WriteLocked(CriticalSection& section, T& field, const V& value) {
+    SectionGuard guard(section);
+    field = static_cast<T>(value);
+}
+
+// The same for a field that is also read without the lock.
+template <class T>
+T ReadLocked(CriticalSection& section, const Relaxed<T>& field) {
+    SectionGuard guard(section);
+    return field;
+}
+template <class T, class V>
+void WriteLocked(CriticalSection& section, Relaxed<T>& field, const V& value) {
     SectionGuard guard(section);
     field = static_cast<T>(value);
 }

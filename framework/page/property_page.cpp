@@ -190,13 +190,9 @@ void NuvMfxPropertyPage::OnSize() {
 void NuvMfxPropertyPage::Refresh(bool forced) {
     NuvMfxShell* effect = Effect();
     if (effect == nullptr) return;
-    if (!forced) {
-        if (effect->refreshFlag != 0) {
-            effect->refreshFlag = 0;
-        } else if (!HasOwnReasonToRefresh()) {
-            return;
-        }
-    }
+    // The flag is taken and cleared in one step, so that a set from a host
+    // thread between the test and the clear is never lost.
+    if (!forced && effect->refreshFlag.Exchange(0) == 0 && !HasOwnReasonToRefresh()) return;
     ShowEnabledFlag();
     ReadDisplayedValues();
 }

@@ -16,7 +16,7 @@ class RegistryKey : public RegistryKeyHandle {
 public:
     RegistryKey() = default;
 
-    // Creates `path` under `parent` (non-volatile), or opens it when it
+    // Creates `path` under `parent` (kept across restarts), or opens it when it
     // exists. False, holding nothing, when the registry refused.
     bool Create(HKEY parent, const wchar_t* path, REGSAM access = KEY_ALL_ACCESS) {
         HKEY made = nullptr;

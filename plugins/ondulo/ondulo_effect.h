@@ -52,25 +52,28 @@ public:
 
     // Parameters, saved with the settings. The page writes them under
     // settingsLock (and the matching generator fields right after); the
-    // engine reads them without it.
-    std::int32_t waveform = kSine;
-    std::int32_t rateIndex = 2;
-    std::int32_t useInterval = 1;
-    float freeCycle = 1.0f;
-    float offset = 0.0f;
-    float amplitude = 63.0f;
-    float pulseWidth = 10.0f;
-    std::int32_t modulatedCC = 7;
-    std::int32_t frequencyCC = 0;
-    std::int32_t amplitudeCC = 0;
-    std::int32_t offsetCC = 0;
-    std::int32_t mode = kNoteActive;
-    std::int32_t startAtPeak = 0;
+    // engine reads them without it, one whole value at a time.
+    Relaxed<std::int32_t> waveform{kSine};
+    Relaxed<std::int32_t> rateIndex{2};
+    Relaxed<std::int32_t> useInterval{1};
+    Relaxed<float> freeCycle{1.0f};
+    Relaxed<float> offset{0.0f};
+    Relaxed<float> amplitude{63.0f};
+    Relaxed<float> pulseWidth{10.0f};
+    Relaxed<std::int32_t> modulatedCC{7};
+    Relaxed<std::int32_t> frequencyCC{0};
+    Relaxed<std::int32_t> amplitudeCC{0};
+    Relaxed<std::int32_t> offsetCC{0};
+    Relaxed<std::int32_t> mode{kNoteActive};
+    Relaxed<std::int32_t> startAtPeak{0};
     // Not saved: the page's "Retrigger" toggle and its learn request.
-    volatile std::uint8_t retrigger = 0;
-    volatile std::int32_t learnTarget = kLearnNone;
+    Relaxed<std::uint8_t> retrigger{0};
+    Relaxed<std::int32_t> learnTarget{kLearnNone};
 
-    // The wave, shared with the page and its preview.
+    // The wave, shared with the page and its preview. Deliberately plain:
+    // the engine's Generate works on its fields in place and the preview
+    // copies it as a whole record, while the page writes single fields
+    // without a lock (see CWaveGenerator).
     CWaveGenerator generator;
 
     // The source the Random wave draws from, seeded from the clock; tools and

@@ -4,6 +4,11 @@
 // own. Generate turns a clock time into a raw controller value, either with
 // the phase locked to the clock (interval mode) or free-running with glides of
 // cycle length and amplitude (smooth frequency mode).
+//
+// Deliberately plain, not atomic: Generate and the glides work on the fields
+// in place, and the preview copies the record whole. A field that the page
+// writes while a host thread runs Generate is one aligned four-byte store;
+// that call sees it old or new, and the next one sees it new.
 #pragma once
 
 #include <cstdint>

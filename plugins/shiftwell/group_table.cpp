@@ -3,10 +3,10 @@
 namespace nuv::shiftwell {
 
 namespace {
-volatile std::int32_t g_groupShift[kGroupCount] = {0, 0, 0, 0};
+Relaxed<std::int32_t> g_groupShift[kGroupCount];
 }
 
-volatile std::int32_t& GroupShift(std::int32_t group) { return g_groupShift[group]; }
+Relaxed<std::int32_t>& GroupShift(std::int32_t group) { return g_groupShift[group]; }
 
 void ResetGroupTable() {
     for (auto& entry : g_groupShift) entry = 0;

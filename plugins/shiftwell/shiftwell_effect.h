@@ -26,12 +26,14 @@ public:
     // takes the settings lock for the one value.
     std::int32_t EffectiveShift();
 
-    // Parameters; the page writes them under settingsLock.
+    // Parameters; the page writes them under settingsLock. The engine reads
+    // `shift` and `group` under the lock too; the key range and the learn
+    // mode it reads without it, one whole value at a time.
     std::int32_t shift = 0;
-    std::int32_t lowKey = 0;
-    std::int32_t highKey = 127;
+    Relaxed<std::int32_t> lowKey{0};
+    Relaxed<std::int32_t> highKey{127};
     std::int32_t group = kNoGroup;
-    volatile std::int32_t learnMode = kLearnOff;
+    Relaxed<std::int32_t> learnMode{kLearnOff};
 
 protected:
     void LoadFields(SettingsReader& in, std::uint32_t version) override;

@@ -6,13 +6,26 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/relaxed_atomic.h"
 #include "plugins/velocurve/spline_polyline.h"
 
 namespace nuv::velocurve {
 
+// One entry of the table. The engine reads `y` without a lock while the
+// curve control refills the table, one whole value at a time; `x` is the
+// fill's own bookkeeping.
 struct CurveTableEntry {
-    std::int32_t x;
-    std::int32_t y;  // one aligned 32-bit store per entry: the engine reads it unlocked
+    CurveTableEntry() = default;
+    CurveTableEntry(std::int32_t x0, std::int32_t y0) : x(x0), y(y0) {}
+    CurveTableEntry(const CurveTableEntry& other) : x(other.x), y(static_cast<std::int32_t>(other.y)) {}
+    CurveTableEntry& operator=(const CurveTableEntry& other) {
+        x = other.x;
+        y = static_cast<std::int32_t>(other.y);
+        return *this;
+    }
+
+    std::int32_t x = 0;
+    Relaxed<std::int32_t> y;
 };
 
 inline constexpr std::int32_t kCurveTableSize = 128;

@@ -50,9 +50,10 @@ public:
     CurvePoint curvePoints[kCurvePointCount] = {};
 
     // Read by the engine without the lock while the curve control rewrites it.
-    CurveTableEntry curveTable[kCurveTableSize] = {};
-    // Live state: plain byte stores, read by the curve control for its markers.
-    std::uint8_t heldVelocityMarks[kMidiValueCount] = {};
+    CurveTableEntry curveTable[kCurveTableSize];
+    // Live state the engine writes and the curve control reads for its
+    // markers, one whole byte at a time.
+    Relaxed<std::uint8_t> heldVelocityMarks[kMidiValueCount];
     std::uint8_t noteVelocityMemory[kMidiValueCount] = {};
 
 protected:

@@ -53,7 +53,7 @@ public:
     std::int32_t liveIdle = 1;  // nonzero stops live wheel output
     std::int32_t lastLiveTime = 0;
     // BeginPulses was called and not yet ended; the page's button touches it too.
-    volatile std::int32_t pulsesRunning = 0;
+    Relaxed<std::int32_t> pulsesRunning{0};
 
 protected:
     void LoadFields(SettingsReader& in, std::uint32_t version) override;

@@ -23,7 +23,7 @@ protected:
 TEST_F(LiveInput, LearnTakesTheFirstControllerAndSwallowsTheBatch) {
     const struct {
         std::int32_t target;
-        std::int32_t NuvMfx::*field;
+        Relaxed<std::int32_t> NuvMfx::*field;
     } cases[] = {{kLearnModulated, &NuvMfx::modulatedCC},
                  {kLearnFrequency, &NuvMfx::frequencyCC},
                  {kLearnAmplitude, &NuvMfx::amplitudeCC},

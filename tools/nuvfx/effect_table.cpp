@@ -24,6 +24,15 @@ T& As(NuvMfxShell& shell) {
     return static_cast<T&>(shell);
 }
 
+template <class Field>
+struct ValueOf {
+    using type = Field;
+};
+template <class Field>
+struct ValueOf<Relaxed<Field>> {
+    using type = Field;
+};
+
 // A parameter that is one field of the engine, stored as it is set.
 template <class T, class Field>
 ParamInfo FieldParam(std::string name, std::vector<std::string> aliases, ParamKind kind, std::int32_t min,
@@ -35,7 +44,7 @@ ParamInfo FieldParam(std::string name, std::vector<std::string> aliases, ParamKi
     p.min = kind == ParamKind::Switch ? 0 : min;
     p.max = kind == ParamKind::Switch ? 1 : max;
     p.get = [field](NuvMfxShell& s) { return static_cast<std::int32_t>(As<T>(s).*field); };
-    p.set = [field](NuvMfxShell& s, std::int32_t v) { As<T>(s).*field = static_cast<Field>(v); };
+    p.set = [field](NuvMfxShell& s, std::int32_t v) { As<T>(s).*field = static_cast<typename ValueOf<Field>::type>(v); };
     return p;
 }
 
