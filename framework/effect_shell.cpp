@@ -19,10 +19,8 @@ NuvMfxShell::NuvMfxShell(const EffectIdentity& identity) : identity_(identity) {
     InterlockedAdd64(&ModuleCounters::objectCount, 1);
 }
 
-NuvMfxShell::~NuvMfxShell() {
-    ReleaseServices();
-    InterlockedAdd64(&ModuleCounters::objectCount, -1);
-}
+// The members end the pulses and then release the services, in that order.
+NuvMfxShell::~NuvMfxShell() { InterlockedAdd64(&ModuleCounters::objectCount, -1); }
 
 IUnknown* NuvMfxShell::OtherInterface(REFIID riid) {
     return IsEqualIID(riid, IID_NuvMfxShell) ? Identity() : nullptr;
@@ -47,6 +45,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxShell::Connect(IUnknown* context) {
 HRESULT NuvMfxShell::AfterConnect(IUnknown*, HRESULT result) { return result; }
 
 HRESULT STDMETHODCALLTYPE NuvMfxShell::Disconnect() {
+    pulses.End();
     BeforeDisconnect();
     ReleaseServices();
     return S_OK;

@@ -10,13 +10,15 @@
 //     it away again;
 //   - Connect holds one reference to each service it obtains (time, pulse where
 //     the engine asks for it, aux when present); Disconnect releases them, and so
-//     does the destructor for a host that never disconnects. The context itself
-//     is not kept; an engine that needs it takes its own reference.
+//     does the destructor for a host that never disconnects. Input pulses an
+//     engine began are ended first. The context itself is not kept; an engine
+//     that needs it takes its own reference.
 #pragma once
 
 #include <cstdint>
 
 #include "framework/host_types.h"
+#include "framework/live_pulses.h"
 #include "framework/settings_stream.h"
 #include "platform/com_object.h"
 #include "platform/com_ref.h"
@@ -83,6 +85,9 @@ public:
     ComRef<HostTimeService> timeService;
     ComRef<HostPulseService> pulseService;  // only when identity asks for it
     ComRef<HostAuxService> auxService;
+    // The host's input pulses, for the engines that ask for them; ended at
+    // Disconnect and when the effect ends, before the pulse service goes.
+    LivePulses pulses{pulseService};
 
 protected:
     // Reads the engine's fields after the version. A field read after a failed
@@ -96,7 +101,8 @@ protected:
     // Runs at the end of every Connect, with the shell's own result (S_OK or
     // E_FAIL); the engine returns the final result.
     virtual HRESULT AfterConnect(IUnknown* context, HRESULT result);
-    // Runs at the start of Disconnect, before the services are released.
+    // Runs at the start of Disconnect, once the input pulses are ended and
+    // before the services are released.
     virtual void BeforeDisconnect() {}
     // Runs for every OnStart, OnLoop and OnStop the engine does not override:
     // the song position jumps, so whatever the engine remembers of the song

@@ -26,7 +26,7 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
         LearnFrom(in);
         return S_OK;
     }
-    const std::int32_t ticksPerPulse = TicksPerPulse();
+    const std::int32_t ticksPerPulse = pulses.TicksPerPulse(timeService.Get());
     TakeHostTimebase();
     if (enabled == 0) {
         CopyData(in, out);
@@ -73,27 +73,16 @@ void NuvMfx::LearnFrom(HostDataQueue* in) {
     });
 }
 
-std::int32_t NuvMfx::TicksPerPulse() {
-    // Without the services, or when the period cannot be read, a pulse spans no ticks.
-    if (timeService == nullptr || pulseService == nullptr) return 0;
-    std::int32_t period = 0;
-    if (FAILED(pulseService->GetPeriod(&period))) return 0;
-    return timeService->ConvertPeriod(period);
-}
-
 void NuvMfx::TakeLiveMessage(const HostData& message) {
     if (IsNoteStart(message)) {
         playbackOwnsGenerator_ = 0;
-        if (pulseInputStarted_ == 0 && pulseService != nullptr) {
-            pulseService->BeginPulses();
-            pulseInputStarted_ = 1;
-        }
+        pulses.Begin();
         if (retrigger != 0 || (!Continuous() && liveHeldNotes_ == 0)) liveClock_ = 0;
         if (liveHeldNotes_ < INT32_MAX) ++liveHeldNotes_;
     } else if (IsNoteEnd(message)) {
         playbackOwnsGenerator_ = 0;
         liveHeldNotes_ = liveHeldNotes_ > 1 ? liveHeldNotes_ - 1 : 0;
-        if (!Continuous() && liveHeldNotes_ == 0) EndLivePulses();
+        if (!Continuous() && liveHeldNotes_ == 0) pulses.End();
     } else if (IsControl(message)) {
         HandleLiveControl(message);
     }

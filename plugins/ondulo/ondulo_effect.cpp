@@ -6,11 +6,6 @@ namespace nuv::ondulo {
 
 NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {}
 
-NuvMfx::~NuvMfx() {
-    // A host that never disconnects still gets its pulses ended.
-    EndLivePulses();
-}
-
 // Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t time, HostEventQueue*) {
     playing_ = 1;
@@ -46,17 +41,10 @@ HRESULT NuvMfx::AfterConnect(IUnknown* context, HRESULT result) {
     return result;
 }
 
-// Host thread (Disconnect), while the services are still held.
+// Host thread (Disconnect), the pulses ended, the services still held.
 void NuvMfx::BeforeDisconnect() {
-    EndLivePulses();
     context_.Reset();
     noteTable_.Empty();
-}
-
-void NuvMfx::EndLivePulses() {
-    if (pulseInputStarted_ != 1) return;
-    if (pulseService != nullptr) pulseService->EndPulses();
-    pulseInputStarted_ = 0;
 }
 
 void NuvMfx::ApplyParameters() {

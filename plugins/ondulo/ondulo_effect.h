@@ -37,7 +37,6 @@ inline constexpr std::int32_t kLongestCountedNote = 384000;
 class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
-    ~NuvMfx() override;
 
     // Host threads.
     HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
@@ -95,7 +94,6 @@ private:
     // Hands the host's ticks per beat to the generator; a timebase of 0 or
     // less is not taken.
     void TakeHostTimebase();
-    void EndLivePulses();
 
     // Playback.
     void CountNotes(HostEventQueue* in);
@@ -108,7 +106,6 @@ private:
 
     // Live input.
     void LearnFrom(HostDataQueue* in);
-    std::int32_t TicksPerPulse();
     void TakeLiveMessage(const HostData& message);
     void HandleLiveControl(const HostData& message);
     void EmitLiveValues(std::int32_t ticksPerPulse, std::int32_t batchTime, HostDataQueue* out);
@@ -132,7 +129,6 @@ private:
     std::uint8_t playPort_ = 0;
     std::uint8_t liveChannel_ = 0;
     std::int32_t liveHeldNotes_ = 0;  // live notes held now
-    std::int32_t pulseInputStarted_ = 0;
     std::uint8_t firstFrequencyInput_ = 0;
     std::uint16_t lastPlayPair_ = 0;
     std::uint32_t lastLiveMessage_ = 0;

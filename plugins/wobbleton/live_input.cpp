@@ -23,19 +23,11 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
         CopyData(in, out);
         return S_OK;
     }
-    const std::int32_t span = TicksPerPulse();
+    const std::int32_t span = pulses.TicksPerPulse(timeService.Get());
     const auto take = [this, out](const HostData& record) { TakeLiveRecord(record, out); };
     if (!ForEachData(in, take)) lastLiveTime = 0;  // an empty pulse counts from time 0
     if (liveIdle == 0 && NotesHeld()) WriteLiveWheels(span, out);
     return S_OK;
-}
-
-std::int32_t NuvMfx::TicksPerPulse() {
-    // Without the services, or when the period cannot be read, a pulse spans no ticks.
-    if (timeService == nullptr || pulseService == nullptr) return 0;
-    std::int32_t period = 0;
-    if (FAILED(pulseService->GetPeriod(&period))) return 0;
-    return timeService->ConvertPeriod(period);
 }
 
 void NuvMfx::TakeLiveRecord(const HostData& record, HostDataQueue* out) {
@@ -44,14 +36,14 @@ void NuvMfx::TakeLiveRecord(const HostData& record, HostDataQueue* out) {
     if (IsNoteStart(record)) {
         if (heldNotes < INT32_MAX) ++heldNotes;
         liveIdle = 0;
-        BeginLivePulses();
+        pulses.Begin();
     } else if (IsNoteEnd(record)) {
         heldNotes = heldNotes > 0 ? heldNotes - 1 : 0;
         if (heldNotes == 0) {
             const HostData centre = WheelMessage(record.time, static_cast<std::int32_t>(kWheelCentre));
             out->Add(&centre);
             liveIdle = 1;
-            EndLivePulses();
+            pulses.End();
         }
     }
 }

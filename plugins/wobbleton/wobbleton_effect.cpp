@@ -4,11 +4,6 @@ namespace nuv::wobbleton {
 
 NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {}
 
-NuvMfx::~NuvMfx() {
-    // A host that never disconnects still gets its pulses ended.
-    EndLivePulses();
-}
-
 void NuvMfx::BuildNewCycle() {
     const float a = ReadLocked(settingsLock, amp);
     const float f = ReadLocked(settingsLock, freq);
@@ -20,24 +15,13 @@ void NuvMfx::AdvanceTable() {
     if (cycle.tablePos >= kCycleLength) BuildNewCycle();
 }
 
-void NuvMfx::BeginLivePulses() {
-    if (pulsesRunning != 0 || pulseService == nullptr) return;
-    pulseService->BeginPulses();
-    pulsesRunning = 1;
-}
-
-void NuvMfx::EndLivePulses() {
-    if (pulsesRunning != 0 && pulseService != nullptr) pulseService->EndPulses();
-    pulsesRunning = 0;
-}
-
 // Window thread.
 void NuvMfx::SwitchEnabled(bool on) {
     WriteLocked(settingsLock, enabled, on ? 1 : 0);
     if (on) {
-        BeginLivePulses();
+        pulses.Begin();
     } else {
-        EndLivePulses();
+        pulses.End();
     }
 }
 
@@ -45,16 +29,13 @@ void NuvMfx::SwitchEnabled(bool on) {
 // service gets its pulses started here; every connection, failed or not,
 // starts on a new cycle.
 HRESULT NuvMfx::AfterConnect(IUnknown*, HRESULT result) {
-    if (result == S_OK && auxService == nullptr) BeginLivePulses();
+    if (result == S_OK && auxService == nullptr) pulses.Begin();
     BuildNewCycle();
     return result;
 }
 
-// Host thread (Disconnect), while the services are still held.
-void NuvMfx::BeforeDisconnect() {
-    cycle.Free();
-    EndLivePulses();
-}
+// Host thread (Disconnect), the pulses ended, the services still held.
+void NuvMfx::BeforeDisconnect() { cycle.Free(); }
 
 // Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t, HostEventQueue*) {

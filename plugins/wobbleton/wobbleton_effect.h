@@ -21,7 +21,6 @@ inline constexpr std::uint32_t kRandomSeed = 4;
 class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
-    ~NuvMfx() override;
 
     // Host threads.
     HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
@@ -52,8 +51,6 @@ public:
     bool NotesHeld() const { return heldNotes > 0; }
     std::int32_t liveIdle = 1;  // nonzero stops live wheel output
     std::int32_t lastLiveTime = 0;
-    // BeginPulses was called and not yet ended; the page's button touches it too.
-    Relaxed<std::int32_t> pulsesRunning{0};
 
 protected:
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
@@ -63,8 +60,6 @@ protected:
     void BeforeDisconnect() override;
 
 private:
-    void BeginLivePulses();
-    void EndLivePulses();
     // tablePos += step, with a new cycle once the table is used up.
     void AdvanceTable();
 
@@ -72,7 +67,6 @@ private:
     void CoverNote(const HostEvent& note, std::int64_t& coveredEnd, HostEventQueue* out);
 
     // Live input.
-    std::int32_t TicksPerPulse();
     void TakeLiveRecord(const HostData& record, HostDataQueue* out);
     void WriteLiveWheels(std::int32_t span, HostDataQueue* out);
 

@@ -154,6 +154,28 @@ TEST(EffectShellConnection, ReconnectDoesNotLeakServices) {
     EXPECT_EQ(context->pulse->References(), pulseRefs);
 }
 
+TEST(EffectShellConnection, RunningPulsesEndOnceBeforeTheirServiceGoes) {
+    ComRef<HostContext> context(new HostContext);
+    const std::int32_t pulseRefs = context->pulse->References();
+    for (const bool disconnect : {true, false}) {
+        ComRef<ProbeEffect> effect(new ProbeEffect(true));
+        ASSERT_EQ(effect->Connect(context.Get()), S_OK);
+        EXPECT_EQ(effect->pulses.TicksPerPulse(effect->timeService.Get()), 480 * 10 / 500);
+        effect->pulses.Begin();
+        effect->pulses.Begin();  // running already
+        EXPECT_EQ(context->pulse->begins, 1);
+        // A host that never disconnects gets them ended when the effect goes.
+        if (disconnect) {
+            EXPECT_EQ(effect->Disconnect(), S_OK);
+        }
+        effect.Reset();
+        EXPECT_EQ(context->pulse->ends, 1);
+        EXPECT_FALSE(context->pulse->running);
+        EXPECT_EQ(context->pulse->References(), pulseRefs);
+        context->pulse->begins = context->pulse->ends = 0;
+    }
+}
+
 TEST(EffectShellConnection, ConnectWhileConnectedEndsTheOldConnectionFirst) {
     ComRef<ProbeEffect> effect(new ProbeEffect(true));
     ComRef<HostContext> context(new HostContext);

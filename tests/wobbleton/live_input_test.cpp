@@ -90,7 +90,7 @@ TEST_F(LiveInput, ConnectionStartsAndEndsPulses) {
     EXPECT_FALSE(other->cycle.breakpoints.empty());
     EXPECT_EQ(other->Disconnect(), S_OK);
     EXPECT_EQ(plain->pulse->ends, 1);
-    EXPECT_EQ(other->pulsesRunning, 0);
+    EXPECT_FALSE(other->pulses.Running());
     EXPECT_TRUE(other->cycle.breakpoints.empty());
 
     plain->offerPulse = false;
