@@ -9,7 +9,7 @@
 //
 // A deliverable's own page derives from this class and fills in the hooks
 // (InitPage, ReadDisplayedValues, HasOwnReasonToRefresh, OnPageMessage,
-// BeforeDeactivate), and supplies its own CreateNuvMfxPropertyPage.
+// BeforeDeactivate); its server identity names the page's maker.
 #pragma once
 
 #include <cstddef>
@@ -97,10 +97,12 @@ private:
     std::int32_t pageDirty_ = 0;
 };
 
-// Window thread. A new page with a reference count of 1, or null when memory
-// ran out. Each deliverable with a page of its own defines this function
-// itself; the framework's definition (a page with no controls of its own) is
-// used only where none is given.
-NuvMfxPropertyPage* CreateNuvMfxPropertyPage();
+// Window thread. A new page of class `Page` with a reference count of 1, or
+// null when memory ran out. A deliverable names its maker in its server
+// identity (framework/server/server_identity.h).
+template <class Page = NuvMfxPropertyPage>
+NuvMfxPropertyPage* CreatePage() {
+    return new (std::nothrow) Page();
+}
 
 }  // namespace nuv

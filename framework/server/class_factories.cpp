@@ -45,7 +45,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPageFactory::CreateInstance(IUnknown* ou
     if (const HRESULT refused = CheckCreateArguments(outer, ppv); refused != S_OK) return refused;
     NuvMfxPropertyPage* page = nullptr;
     try {
-        page = CreateNuvMfxPropertyPage();
+        page = ThisServer().createPage();
     } catch (...) {
         // The page's constructor ran out of memory; nothing leaves through COM.
     }

@@ -1,13 +1,17 @@
 // What one deliverable's COM server is made of: its name, its two class
-// identifiers and the maker of its effect. The server code (factories,
-// exports, registration) is the same in every deliverable; each deliverable's
-// DLL defines ThisServer() once to say what the server serves.
+// identifiers and the makers of its effect and of its page. The server code
+// (factories, exports, registration) is the same in every deliverable; each
+// deliverable's DLL defines ThisServer() once to say what the server serves.
 #pragma once
 
 #include <cstring>
 #include <new>
 
 #include "framework/effect_shell.h"
+
+namespace nuv {
+class NuvMfxPropertyPage;
+}
 
 namespace nuv::server {
 
@@ -18,6 +22,9 @@ struct ServerIdentity {
     // Makes one effect with a reference count of 1, or null when memory ran
     // out. Any thread.
     NuvMfxShell* (*createEffect)();
+    // Makes one page with a reference count of 1, or null when memory ran
+    // out; it may throw when a member's allocation fails. Window thread.
+    NuvMfxPropertyPage* (*createPage)();
 };
 
 // Defined by each deliverable's DLL. Any thread.
@@ -44,10 +51,12 @@ NuvMfxShell* CreateZeroedEffect() {
 
 namespace nuv::server {
 
-// The identity of a deliverable whose effect class is `Effect`.
+// The identity of a deliverable whose effect class is `Effect` and whose
+// page `createPage` makes.
 template <class Effect>
-constexpr ServerIdentity IdentityOf(const wchar_t* name, const EffectIdentity& ids) {
-    return ServerIdentity{name, ids.effectClass, ids.pageClass, &CreateZeroedEffect<Effect>};
+constexpr ServerIdentity IdentityOf(const wchar_t* name, const EffectIdentity& ids,
+                                    NuvMfxPropertyPage* (*createPage)()) {
+    return ServerIdentity{name, ids.effectClass, ids.pageClass, &CreateZeroedEffect<Effect>, createPage};
 }
 
 }  // namespace nuv::server

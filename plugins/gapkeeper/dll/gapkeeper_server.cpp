@@ -1,11 +1,12 @@
 // What the NuvGapkeeper DLL serves: its effect and page classes.
+#include "framework/page/property_page.h"
 #include "framework/server/server_identity.h"
 #include "plugins/gapkeeper/gapkeeper_effect.h"
 
 namespace nuv::server {
 
 const ServerIdentity& ThisServer() {
-    static constexpr ServerIdentity server = IdentityOf<gapkeeper::NuvMfx>(gapkeeper::kDeliverableName, gapkeeper::kIdentity);
+    static constexpr ServerIdentity server = IdentityOf<gapkeeper::NuvMfx>(gapkeeper::kDeliverableName, gapkeeper::kIdentity, &CreatePage<>);
     return server;
 }
 

@@ -15,8 +15,18 @@
 
 namespace nuv::server {
 
+namespace {
+// Pages the test deliverable's page maker has made.
+int g_pagesMade = 0;
+NuvMfxPropertyPage* MakeCountedPage() {
+    ++g_pagesMade;
+    return CreatePage<>();
+}
+}  // namespace
+
 const ServerIdentity& ThisServer() {
-    static constexpr ServerIdentity server = IdentityOf<gapkeeper::NuvMfx>(L"NuvTestServer", gapkeeper::kIdentity);
+    static constexpr ServerIdentity server =
+        IdentityOf<gapkeeper::NuvMfx>(L"NuvTestServer", gapkeeper::kIdentity, &MakeCountedPage);
     return server;
 }
 
@@ -121,11 +131,13 @@ TEST_F(ServerObjects, AFailedQueryOnANewEffectDestroysItAgain) {
     factory->Release();
 }
 
-TEST_F(ServerObjects, ThePageFactoryMakesAnUncountedPage) {
+TEST_F(ServerObjects, ThePageFactoryMakesAnUncountedPageWithTheServersMaker) {
     IClassFactory* factory = Factory(gapkeeper::CLSID_NuvGapkeeperPage);
     ASSERT_NE(factory, nullptr);
     void* made = nullptr;
+    const int pagesBefore = g_pagesMade;
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IPropertyPage, &made), S_OK);
+    EXPECT_EQ(g_pagesMade, pagesBefore + 1);
     EXPECT_EQ(LiveEffects(), 0);
     EXPECT_EQ(CanUnloadNow(), S_OK) << "pages do not keep the module";
     EXPECT_EQ(static_cast<IPropertyPage*>(made)->Release(), 0u);
