@@ -36,13 +36,4 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
     return S_OK;
 }
 
-void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
-    if (version >= 1) in.Field(sameNoteOnly).Field(detectionRange).Field(noteMargin);
-    if (version >= 2) in.Pair(pageWidth, pageHeight);
-}
-
-void NuvMfx::SaveFields(SettingsWriter& out) {
-    out.Field(sameNoteOnly).Field(detectionRange).Field(noteMargin).Pair(pageWidth, pageHeight);
-}
-
 }  // namespace nuv::gapkeeper

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/relaxed_atomic.h"
-#include "plugins/velocurve/spline_polyline.h"
+#include "framework/spline_polyline.h"
 
 namespace nuv::velocurve {
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "plugins/velocurve/curve_point.h"
+#include "framework/curve_point.h"
 
 namespace nuv::velocurve {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "framework/effect_shell.h"
-#include "plugins/velocurve/curve_point.h"
+#include "framework/curve_point.h"
 #include "plugins/velocurve/curve_table.h"
 #include "plugins/velocurve/default_curve_points.h"
-#include "plugins/velocurve/spline_polyline.h"
+#include "framework/spline_polyline.h"
 #include "plugins/velocurve/velocurve_ids.h"
 
 namespace nuv::velocurve {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/random_source.h"
-#include "plugins/velocurve/spline_polyline.h"
+#include "framework/spline_polyline.h"
 
 namespace nuv::wobbleton {
 

@@ -4,7 +4,7 @@
 
 #include "tools/host/memory_stream.h"
 #include "tools/nuvfx/file_io.h"
-#include "tools/nuvfx/host_session.h"
+#include "tools/host/host_session.h"
 #include "tools/nuvfx/track_events.h"
 #include "tools/smf/smf_reader.h"
 
@@ -32,10 +32,10 @@ RunResult RunSong(IUnknown* effect, const Song& song, const std::vector<std::uin
         result.connect = E_NOINTERFACE;
         return result;
     }
-    nuvfx::SessionSettings session;
+    host::SessionSettings session;
     session.timebase = song.ticksPerBeat;
     session.span = song.ticksPerBeat;
-    nuvfx::SessionResult played = nuvfx::PlayTrack(*filter, song.events, song.endTick, session, nullptr, [&] {
+    host::SessionResult played = host::PlayTrack(*filter, song.events, song.endTick, session, nullptr, [&] {
         if (settings.empty()) return;
         ComRef<host::MemoryStream> stream(new host::MemoryStream(settings));
         result.load = persist->Load(stream.Get());

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "tools/nuvfx/file_io.h"
-#include "tools/nuvfx/host_session.h"
+#include "tools/host/host_session.h"
 #include "tools/nuvfx/song_summary.h"
 #include "tools/nuvfx/track_events.h"
 #include "tools/smf/smf_reader.h"
@@ -12,6 +12,12 @@
 
 namespace nuv::nuvfx {
 namespace {
+
+using host::kMostSpans;
+using host::PlayTrack;
+using host::SessionResult;
+using host::SessionSettings;
+using host::SpanCount;
 
 smf::File ReadSong(const std::string& path) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);

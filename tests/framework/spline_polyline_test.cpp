@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "plugins/velocurve/spline_polyline.h"
+#include "framework/spline_polyline.h"
 
 namespace nuv {
 namespace {

@@ -1,4 +1,4 @@
-#include "plugins/velocurve/spline_polyline.h"
+#include "framework/spline_polyline.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "tools/nuvfx/host_session.h"
+#include "tools/host/host_session.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "tools/host/queues.h"
 #include "tools/host/services.h"
 
-namespace nuv::nuvfx {
+namespace nuv::host {
 
 std::int64_t SpanCount(std::uint32_t lastTick, std::int32_t span) {
     return static_cast<std::int64_t>(lastTick) / std::max(span, 1) + 1;
@@ -59,4 +59,4 @@ SessionResult PlayTrack(IMfxEventFilter& effect, const std::vector<HostEvent>& i
     return result;
 }
 
-}  // namespace nuv::nuvfx
+}  // namespace nuv::host

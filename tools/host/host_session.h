@@ -13,7 +13,7 @@
 
 #include "framework/host_types.h"
 
-namespace nuv::nuvfx {
+namespace nuv::host {
 
 // Spans beyond this many are refused rather than run: a long song with a tiny
 // span would otherwise keep the tool busy for hours.
@@ -44,4 +44,4 @@ SessionResult PlayTrack(IMfxEventFilter& effect, const std::vector<HostEvent>& i
 // How many OnEvents calls a song of `lastTick` ticks takes.
 std::int64_t SpanCount(std::uint32_t lastTick, std::int32_t span);
 
-}  // namespace nuv::nuvfx
+}  // namespace nuv::host

@@ -8,9 +8,9 @@
 #include "tests/support/event_builders.h"
 #include "platform/com_object.h"
 #include "platform/com_ref.h"
-#include "tools/nuvfx/host_session.h"
+#include "tools/host/host_session.h"
 
-namespace nuv::nuvfx {
+namespace nuv::host {
 namespace {
 
 using nuv::testing::ControlEvent;
@@ -117,4 +117,4 @@ TEST(HostSession, SpanCountCoversTheLastTick) {
 }
 
 }  // namespace
-}  // namespace nuv::nuvfx
+}  // namespace nuv::host
