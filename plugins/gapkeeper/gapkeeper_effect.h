@@ -13,6 +13,15 @@
 
 namespace nuv::gapkeeper {
 
+// The page's ranges of the two tick settings (a stream may hold any value),
+// and a fresh effect's values.
+inline constexpr std::int32_t kDetectionRangeMin = 1;
+inline constexpr std::int32_t kDetectionRangeMax = 480;
+inline constexpr std::int32_t kDefaultDetectionRange = 120;
+inline constexpr std::int32_t kNoteMarginMin = 1;
+inline constexpr std::int32_t kNoteMarginMax = 96;
+inline constexpr std::int32_t kDefaultNoteMargin = 10;
+
 class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
@@ -28,8 +37,8 @@ public:
 
     // Parameters; the page writes them under settingsLock.
     std::uint8_t sameNoteOnly = 0;
-    std::int32_t detectionRange = 120;
-    std::int32_t noteMargin = 10;
+    std::int32_t detectionRange = kDefaultDetectionRange;
+    std::int32_t noteMargin = kDefaultNoteMargin;
 
 protected:
     void LoadFields(SettingsReader& in, std::uint32_t version) override;

@@ -34,6 +34,25 @@ inline constexpr std::int32_t leadTicks = 2;
 // Notes longer than this are neither counted nor written.
 inline constexpr std::int32_t kLongestCountedNote = 384000;
 
+// The page's ranges of what it sets; a stream may hold any value.
+inline constexpr std::int32_t kControllerOff = 0;  // a steering or modulated controller number of 0
+inline constexpr std::int32_t kHighestController = 127;
+inline constexpr std::int32_t kFrequencyValueMin = 2;  // the frequency slider, in eighths of a beat
+inline constexpr std::int32_t kFrequencyValueMax = 127;
+inline constexpr float kBeatsPerFrequencyStep = 0.125f;
+inline constexpr std::int32_t kLevelMin = -64;  // the amplitude and offset sliders
+inline constexpr std::int32_t kLevelMax = 63;
+inline constexpr std::int32_t kPulseWidthMin = 1;  // percent of the cycle
+inline constexpr std::int32_t kPulseWidthMax = 99;
+
+// A fresh effect's parameters.
+inline constexpr std::int32_t kDefaultRateIndex = 2;  // "Quarter"
+inline constexpr float kDefaultFreeCycle = 1.0f;
+inline constexpr float kDefaultOffset = 0.0f;
+inline constexpr float kDefaultAmplitude = 63.0f;
+inline constexpr float kDefaultPulseWidth = 10.0f;
+inline constexpr std::int32_t kDefaultModulatedCC = 7;
+
 class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
@@ -53,18 +72,18 @@ public:
     // settingsLock (and the matching generator fields right after); the
     // engine reads them without it, one whole value at a time.
     Relaxed<std::int32_t> waveform{kSine};
-    Relaxed<std::int32_t> rateIndex{2};
-    Relaxed<std::int32_t> useInterval{1};
-    Relaxed<float> freeCycle{1.0f};
-    Relaxed<float> offset{0.0f};
-    Relaxed<float> amplitude{63.0f};
-    Relaxed<float> pulseWidth{10.0f};
-    Relaxed<std::int32_t> modulatedCC{7};
-    Relaxed<std::int32_t> frequencyCC{0};
-    Relaxed<std::int32_t> amplitudeCC{0};
-    Relaxed<std::int32_t> offsetCC{0};
+    Relaxed<std::int32_t> rateIndex{kDefaultRateIndex};
+    Relaxed<std::int32_t> useInterval{1};  // 1 interval mode, 0 smooth frequency mode
+    Relaxed<float> freeCycle{kDefaultFreeCycle};
+    Relaxed<float> offset{kDefaultOffset};
+    Relaxed<float> amplitude{kDefaultAmplitude};
+    Relaxed<float> pulseWidth{kDefaultPulseWidth};
+    Relaxed<std::int32_t> modulatedCC{kDefaultModulatedCC};
+    Relaxed<std::int32_t> frequencyCC{kControllerOff};
+    Relaxed<std::int32_t> amplitudeCC{kControllerOff};
+    Relaxed<std::int32_t> offsetCC{kControllerOff};
     Relaxed<std::int32_t> mode{kNoteActive};
-    Relaxed<std::int32_t> startAtPeak{0};
+    Relaxed<std::int32_t> startAtPeak{0};  // 1 starts the wave at its peak, 0 at its centre
     // Not saved: the page's "Retrigger" toggle and its learn request.
     Relaxed<std::uint8_t> retrigger{0};
     Relaxed<std::int32_t> learnTarget{kLearnNone};

@@ -12,8 +12,8 @@ void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
         if (in.Ok() && !IsValidGroup(group)) group = kNoGroup;
         in.Field(shift);
         if (!in.Ok()) return;
-        WriteLocked(settingsLock, lowKey, 0);
-        WriteLocked(settingsLock, highKey, 127);
+        WriteLocked(settingsLock, lowKey, kLowestKey);
+        WriteLocked(settingsLock, highKey, kHighestKey);
     }
     if (version >= 3) in.Field(lowKey).Field(highKey);
     if (version >= 4) in.Pair(pageWidth, pageHeight);

@@ -13,6 +13,14 @@ namespace nuv::shiftwell {
 
 enum LearnMode : std::int32_t { kLearnOff = 0, kLearnLowKey = 1, kLearnHighKey = 2 };
 
+// The page's range of the own shift in semitones; a stream may hold any value.
+inline constexpr std::int32_t kShiftMin = -24;
+inline constexpr std::int32_t kShiftMax = 24;
+inline constexpr std::int32_t kDefaultShift = 0;
+// The note numbers a key range can take; a fresh range spans them all.
+inline constexpr std::int32_t kLowestKey = 0;
+inline constexpr std::int32_t kHighestKey = 127;
+
 class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
@@ -29,9 +37,9 @@ public:
     // Parameters; the page writes them under settingsLock. The engine reads
     // `shift` and `group` under the lock too; the key range and the learn
     // mode it reads without it, one whole value at a time.
-    std::int32_t shift = 0;
-    Relaxed<std::int32_t> lowKey{0};
-    Relaxed<std::int32_t> highKey{127};
+    std::int32_t shift = kDefaultShift;
+    Relaxed<std::int32_t> lowKey{kLowestKey};
+    Relaxed<std::int32_t> highKey{kHighestKey};
     std::int32_t group = kNoGroup;
     Relaxed<std::int32_t> learnMode{kLearnOff};
 

@@ -14,6 +14,12 @@
 
 namespace nuv::sloppet {
 
+// The page's range of the three amounts (a stream may hold any value), and a
+// fresh effect's amount. Timing amounts count hundredths of a quarter note.
+inline constexpr std::int32_t kAmountMin = 1;
+inline constexpr std::int32_t kAmountMax = 40;
+inline constexpr std::uint32_t kDefaultAmount = 1;
+
 class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
@@ -34,9 +40,9 @@ public:
     std::uint8_t velocityEnabled = 0;
     std::uint8_t preventSameNoteOverlap = 0;
     std::uint8_t preserveDifferentNoteOverlap = 0;
-    std::uint32_t noteOnAmount = 1;
-    std::uint32_t noteOffAmount = 1;
-    std::uint32_t velocityAmount = 1;
+    std::uint32_t noteOnAmount = kDefaultAmount;
+    std::uint32_t noteOffAmount = kDefaultAmount;
+    std::uint32_t velocityAmount = kDefaultAmount;
 
     // Derived at the start of every enabled OnEvents call.
     std::int32_t noteOnWindow = 0;

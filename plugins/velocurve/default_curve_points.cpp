@@ -44,10 +44,12 @@ float ClampInto(float v, float low, float high) { return v < low ? low : (v > hi
 }  // namespace
 
 void MakeDefaultCurvePoints(float w, float h, CurvePoint (&points)[kCurvePointCount]) {
-    points[0] = MakePoint(kEndShapeFirst, 0.0f, h - 1.0f, 0.0f, 0.0f, 0.0f, h);
-    points[1] = MakePoint(kMiddleShapeFirst, w / 4.0f, 3.0f * h / 4.0f, 20.0f, w / 2.0f - 5.0f, 5.0f, h - 5.0f);
-    points[2] = MakePoint(kMiddleShapeSecond, 3.0f * w / 4.0f, h / 4.0f, w / 2.0f + 5.0f, w - 20.0f, 5.0f, h - 5.0f);
-    points[3] = MakePoint(kEndShapeLast, w, 0.0f, w, w, 0.0f, h);
+    points[0] = MakePoint(kEndShapeFirst, 0.0f, DefaultPointY(0, h), 0.0f, 0.0f, 0.0f, h);
+    points[1] = MakePoint(kMiddleShapeFirst, w / 4.0f, DefaultPointY(1, h), kMiddlePointMarginX,
+                          w / 2.0f - kMiddlePointCentreGap, kMiddlePointMarginY, h - kMiddlePointMarginY);
+    points[2] = MakePoint(kMiddleShapeSecond, 3.0f * w / 4.0f, DefaultPointY(2, h), w / 2.0f + kMiddlePointCentreGap,
+                          w - kMiddlePointMarginX, kMiddlePointMarginY, h - kMiddlePointMarginY);
+    points[3] = MakePoint(kEndShapeLast, w, DefaultPointY(3, h), w, w, 0.0f, h);
 }
 
 void PlaceStoredPoints(const CurvePoint (&stored)[kCurvePointCount], CurvePoint (&placed)[kCurvePointCount]) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "framework/curve_point.h"
 
@@ -19,6 +20,22 @@ struct CurveDesignSize {
 inline constexpr CurveDesignSize kCurveDesignSize = {267.0f, 128.0f};
 
 inline constexpr std::size_t kCurvePointCount = 4;
+
+// How far the middle points keep from the control's top and bottom edges,
+// from its left and right edges, and from its vertical centre line.
+inline constexpr float kMiddlePointMarginY = 5.0f;
+inline constexpr float kMiddlePointMarginX = 20.0f;
+inline constexpr float kMiddlePointCentreGap = 5.0f;
+
+// The y of P0 to P3 of the rising diagonal in a control `height` high.
+constexpr float DefaultPointY(std::size_t index, float height) {
+    return index == 0 ? height - 1.0f : index == 1 ? 3.0f * height / 4.0f : index == 2 ? height / 4.0f : 0.0f;
+}
+
+// The output value a point at design height y stands for, as the page shows
+// it: the integer part of 127 - y.
+inline constexpr float kTopOutputValue = 127.0f;
+constexpr std::int32_t OutputValueAt(float y) { return static_cast<std::int32_t>(kTopOutputValue - y); }
 
 // P0 to P3 of the rising diagonal in a width x height control, with their
 // ids, kinds, hit and handle sizes and drag ranges. Any thread.

@@ -21,6 +21,9 @@ namespace nuv::velocurve {
 enum Target : std::int32_t { kNoTarget = 0, kVelocity, kPolyAft, kChanAft, kCtrlChng };
 
 inline constexpr std::int32_t kMidiValueCount = 128;
+// The controller "Ctrl Chng" reshapes: 0 is none; a fresh effect's is 1.
+inline constexpr std::int32_t kHighestControllerNumber = 127;
+inline constexpr std::uint8_t kDefaultControllerNumber = 1;
 
 class NuvMfx final : public NuvMfxShell {
 public:
@@ -46,7 +49,7 @@ public:
     std::uint8_t targetPolyAft = 0;
     std::uint8_t targetChanAft = 0;
     std::uint8_t targetCtrlChng = 0;
-    std::uint8_t controllerNumber = 1;
+    std::uint8_t controllerNumber = kDefaultControllerNumber;
     CurvePoint curvePoints[kCurvePointCount] = {};
 
     // Read by the engine without the lock while the curve control rewrites it.

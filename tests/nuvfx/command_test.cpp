@@ -110,14 +110,44 @@ TEST_F(NuvfxCommand, TheSameSeedGivesTheSameRandomWave) {
     EXPECT_NE(run(dir / "c.mid", "8"), a);
 }
 
-TEST_F(NuvfxCommand, ListShowsEveryEffectWithItsParameters) {
+TEST_F(NuvfxCommand, ListNamesParametersByTheirLabelsWithRangesDefaultsAndRemarks) {
     const Outcome r = Nuvfx({"list"});
     EXPECT_EQ(r.status, 0);
-    for (const nuvfx::EffectInfo& e : nuvfx::Effects()) {
-        EXPECT_NE(r.out.find(e.name + " (" + e.shortName + ")"), std::string::npos);
-        for (const nuvfx::ParamInfo& p : e.params) EXPECT_NE(r.out.find("  " + p.name + " "), std::string::npos);
+    for (const char* line : {
+             "NuvShiftwell (shiftwell): transposes the notes of a key range\n",
+             "  group                          none|group1|group2|group3|group4             default none\n",
+             "  lowkey                         C-1..G9 or 0..127                            default C-1\n",
+             "  interval                       16th|8th|quarter|half|whole|8beats|16beats   default quarter "
+             "(sets the Interval mode)\n",
+             "  freq                           2..127                                       default 8 "
+             "(eighths of a beat per cycle; sets the Freq mode)\n",
+             "  retrigger                      on|off                                       default off "
+             "(not saved with the settings)\n",
+             "  notevel                        on|off                                       default off\n",
+             "  detectionrange                 1..480                                       default 120 (ticks)\n",
+             "  p1                             4..122                                       default 31 "
+             "(output value of a middle point)\n",
+             "  enabled                        on|off                                       default on "
+             "(the on/off button; not saved with the settings)\n",
+         })
+        EXPECT_NE(r.out.find(line), std::string::npos) << line;
+}
+
+TEST_F(NuvfxCommand, AGroupAndItsShiftMayComeInEitherOrder) {
+    auto engine = MakeEffect<shiftwell::NuvMfx>();
+    engine->group = 1;
+    engine->shift = 5;
+    for (const std::vector<std::string>& sets :
+         {std::vector<std::string>{"--set", "shift=5", "--set", "group=group2"},
+          std::vector<std::string>{"--set", "group=group2", "--set", "shift=5"}}) {
+        shiftwell::ResetGroupTable();
+        std::vector<std::string> args = {"process", "shiftwell", song, "--dry-run", "--save-settings", dir / "s.bin"};
+        args.insert(args.end(), sets.begin(), sets.end());
+        ASSERT_EQ(Nuvfx(args).status, 0);
+        shiftwell::GroupShift(1) = 5;
+        EXPECT_EQ(FileBytes(dir / "s.bin"), SavedBytes(*engine)) << sets[1];
     }
-    EXPECT_NE(r.out.find("detectionrange                 1..480"), std::string::npos);
+    shiftwell::ResetGroupTable();
 }
 
 // --- settings streams ---
@@ -223,6 +253,7 @@ TEST_F(NuvfxCommand, BadArgumentsFailWithOneLine) {
         {{"process", "shiftwell", dir / ".", out}, "cannot read"},
         {{"process", "octaver", song, out}, "unknown effect 'octaver'"},
         {{"process", "shiftwell", song, out, "--set", "depth=3"}, "unknown parameter 'depth' for NuvShiftwell"},
+        {{"process", "velocurve", song, out, "--set", "p2=3"}, "out of range for p2 (4..122)"},
         {{"process", "shiftwell", song, out, "--set", "shift=25"}, "out of range for shift (-24..24)"},
         {{"process", "shiftwell", song, out, "--set", "lowkey=H4"}, "out of range for lowkey"},
         {{"process", "gapkeeper", song, out, "--set", "notemargin=0"}, "out of range for notemargin (1..96)"},

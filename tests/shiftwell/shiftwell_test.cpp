@@ -1,7 +1,7 @@
 // NuvShiftwell: the key range, groups, live input and learning, and the stream.
 #include <gtest/gtest.h>
 
-#include "plugins/shiftwell/key_name.h"
+#include "framework/key_name.h"
 #include "plugins/shiftwell/shiftwell_effect.h"
 #include "tests/support/event_builders.h"
 

@@ -11,13 +11,13 @@ std::string EffectListing() {
     for (const EffectInfo& effect : Effects()) {
         out += effect.name + " (" + effect.shortName + "): " + effect.description +
                (effect.seed ? "; --seed sets its random numbers" : "") + "\n";
-        ComRef<NuvMfxShell> fresh = effect.create();
-        for (const ParamInfo& p : effect.params) {
+        for (const ParameterDescription& p : effect.params) {
             char line[256];
-            std::snprintf(line, sizeof line, "  %-30s %-44s default %s", p.name.c_str(), RangeText(p).c_str(),
-                          ValueText(p, p.get(*fresh)).c_str());
+            std::snprintf(line, sizeof line, "  %-30s %-44s default %s", ParamName(p).c_str(), RangeText(p).c_str(),
+                          ValueText(p, p.defaultValue).c_str());
             out += line;
-            if (!p.note.empty()) out += " (" + p.note + ")";
+            const std::string remark = RemarkText(p);
+            if (!remark.empty()) out += " (" + remark + ")";
             out += "\n";
         }
     }

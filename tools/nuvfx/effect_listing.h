@@ -1,5 +1,5 @@
-// The text of `nuvfx list`: each effect with its parameters, their ranges and
-// their defaults (read from a fresh instance of the effect).
+// The text of `nuvfx list`: each effect with its parameters, their ranges,
+// their defaults and their remarks, as the effects describe them.
 #pragma once
 
 #include <string>

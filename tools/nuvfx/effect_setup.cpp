@@ -1,5 +1,7 @@
 #include "tools/nuvfx/effect_setup.h"
 
+#include <algorithm>
+
 #include "tools/host/memory_stream.h"
 #include "tools/nuvfx/file_io.h"
 
@@ -31,14 +33,27 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The requests in the effect's order of parameters: a group is joined before
+// its shift is set, whatever the order on the command line.
+std::vector<SetRequest> InParameterOrder(const EffectInfo& effect, std::vector<SetRequest> sets) {
+    std::stable_sort(sets.begin(), sets.end(), [&effect](const SetRequest& a, const SetRequest& b) {
+        return a.param - effect.params.begin() < b.param - effect.params.begin();
+    });
+    return sets;
+}
+
+}  // namespace
+
 InstanceMaker LinkedInstances(const EffectSetup& setup) {
-    return [setup]() -> std::unique_ptr<EffectInstance> {
+    return [setup, sets = InParameterOrder(*setup.effect, setup.sets)]() -> std::unique_ptr<EffectInstance> {
         auto instance = std::make_unique<LinkedInstance>(setup.effect->create());
         if (setup.settings && !LoadSettings(instance->Persist(), *setup.settings))
             throw ToolError("bad settings stream " + setup.settingsName + ": " + setup.effect->name +
                             " could not load it");
-        for (const SetRequest& s : setup.sets) s.param->set(instance->Shell(), s.value);
-        if (!setup.sets.empty() && !LoadSettings(instance->Persist(), SaveSettings(instance->Persist())))
+        for (const SetRequest& s : sets) s.param->set(instance->Shell(), s.value);
+        if (!sets.empty() && !LoadSettings(instance->Persist(), SaveSettings(instance->Persist())))
             throw ToolError(setup.effect->name + " could not load its own settings");
         if (setup.seed && setup.effect->seed) setup.effect->seed(instance->Shell(), *setup.seed);
         return instance;

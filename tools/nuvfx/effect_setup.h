@@ -1,8 +1,9 @@
 // Makes configured effect instances: a fresh effect, then the settings stream
-// the user gave (loaded as a host loads a project), then each --set in order,
-// then the seed. After --set the settings go once through Save and Load, so
-// that the effect derives what it derives from loaded settings (a wave
-// generator's fields, a curve table) exactly as after a host's Load.
+// the user gave (loaded as a host loads a project), then each --set in the
+// order the effect lists its parameters (several of one parameter in the
+// order given), then the seed. After --set the settings go once through Save
+// and Load, so that the effect derives what it derives from loaded settings
+// (a wave generator's fields, a curve table) exactly as after a host's Load.
 #pragma once
 
 #include <cstdint>
@@ -26,8 +27,8 @@ public:
 using InstanceMaker = std::function<std::unique_ptr<EffectInstance>()>;
 
 struct SetRequest {
-    const ParamInfo* param;
-    std::int32_t value;
+    const ParameterDescription* param;  // one of the effect's
+    std::int32_t value;                 // one the parameter allows
 };
 
 struct EffectSetup {

@@ -35,7 +35,7 @@ std::string KnownEffects() {
 
 std::string KnownParams(const EffectInfo& effect) {
     std::string out;
-    for (const ParamInfo& p : effect.params) out += (out.empty() ? "" : ", ") + p.name;
+    for (const ParameterDescription& p : effect.params) out += (out.empty() ? "" : ", ") + ParamName(p);
     return out;
 }
 
@@ -43,7 +43,7 @@ SetRequest ParseSet(const EffectInfo& effect, const std::string& text) {
     const std::size_t eq = text.find('=');
     if (eq == std::string::npos || eq == 0) throw ToolError("--set wants name=value, got '" + text + "'");
     const std::string name = text.substr(0, eq);
-    const ParamInfo* param = FindParam(effect, name);
+    const ParameterDescription* param = FindParam(effect, name);
     if (param == nullptr)
         throw ToolError("unknown parameter '" + name + "' for " + effect.name + " (" + KnownParams(effect) + ")");
     const ParsedValue parsed = ParseValue(*param, text.substr(eq + 1));
@@ -69,7 +69,7 @@ EffectSetup PluginSetup(EffectSetup setup) {
     if (setup.sets.empty()) return setup;
     for (const SetRequest& s : setup.sets)
         if (!s.param->saved)
-            throw ToolError(s.param->name + " is not saved with the settings, so a DLL cannot be given it");
+            throw ToolError(ParamName(*s.param) + " is not saved with the settings, so a DLL cannot be given it");
     setup.settings = SaveSettings(LinkedInstances(setup)()->Persist());
     setup.settingsName = "made from --set";
     setup.sets.clear();

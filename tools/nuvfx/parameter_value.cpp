@@ -7,9 +7,15 @@ namespace nuv::nuvfx {
 std::string NormalisedName(const std::string& text) {
     std::string out;
     for (char ch : text) {
-        if (ch == ' ' || ch == '.' || ch == '_' || ch == '-') continue;
+        if (ch == ' ' || ch == '.' || ch == ':' || ch == '_' || ch == '-') continue;
         out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(ch))));
     }
+    return out;
+}
+
+std::string Narrowed(const wchar_t* text) {
+    std::string out;
+    for (; text != nullptr && *text != L'\0'; ++text) out.push_back(static_cast<char>(*text));
     return out;
 }
 
@@ -52,13 +58,6 @@ std::optional<std::int32_t> ParseSwitch(const std::string& text) {
     if (t == "on" || t == "yes" || t == "true" || t == "1") return 1;
     if (t == "off" || t == "no" || t == "false" || t == "0") return 0;
     return std::nullopt;
-}
-
-std::string NoteName(std::int32_t note) {
-    static const char* const kNames[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-    const std::int32_t octave = (note >= 0 ? note / 12 : (note - 11) / 12);
-    const std::int32_t index = note - octave * 12;
-    return std::string(kNames[index]) + std::to_string(octave - 1);
 }
 
 }  // namespace nuv::nuvfx

@@ -8,9 +8,13 @@
 
 namespace nuv::nuvfx {
 
-// Lower case with spaces, dots, underscores and hyphens left out, so that
-// "Note Vel." and "notevel" or "16 Beats" and "16beats" compare equal.
+// Lower case with spaces, dots, colons, underscores and hyphens left out, so
+// that "Note Vel." and "notevel" or "16 Beats" and "16beats" compare equal.
 std::string NormalisedName(const std::string& text);
+
+// A text of the effects' own (labels, names: plain ASCII) as bytes; null
+// gives an empty text.
+std::string Narrowed(const wchar_t* text);
 
 // A whole number in decimal with an optional sign, nothing else.
 std::optional<std::int64_t> ParseInteger(const std::string& text);
@@ -21,8 +25,5 @@ std::optional<std::int32_t> ParseNoteName(const std::string& text);
 
 // on/off, yes/no, true/false, 1/0.
 std::optional<std::int32_t> ParseSwitch(const std::string& text);
-
-// The name of a note number, C-1 for 0 and G9 for 127.
-std::string NoteName(std::int32_t note);
 
 }  // namespace nuv::nuvfx

@@ -1,6 +1,6 @@
-#include "plugins/shiftwell/key_name.h"
+#include "framework/key_name.h"
 
-namespace nuv::shiftwell {
+namespace nuv {
 
 const wchar_t* const kNoteNames[12] = {L"C", L"C#", L"D", L"D#", L"E", L"F", L"F#", L"G", L"G#", L"A", L"A#", L"B"};
 
@@ -16,4 +16,4 @@ std::wstring KeyName(std::int32_t note) {
     return std::wstring(kNoteNames[index]) + std::to_wstring(octave - 1);
 }
 
-}  // namespace nuv::shiftwell
+}  // namespace nuv

@@ -1,0 +1,34 @@
+// The parameters of NuvOndulo as its page shows them and nuvfx sets them.
+#pragma once
+
+#include <cstddef>
+
+#include "framework/parameter_description.h"
+
+namespace nuv::ondulo {
+
+// Positions in Parameters(), in the order nuvfx lists and applies them.
+enum ParameterIndex : std::size_t {
+    kWaveformParameter,
+    kIntervalParameter,
+    kFrequencyParameter,
+    kAmplitudeParameter,
+    kOffsetParameter,
+    kPulseWidthParameter,
+    kModulatedCCParameter,
+    kFrequencyCCParameter,
+    kAmplitudeCCParameter,
+    kOffsetCCParameter,
+    kModeParameter,
+    kRetriggerParameter,
+    kStartParameter,
+    kEnabledParameter,
+    kParameterCount
+};
+
+// Any thread. The setters also write the generator fields that follow each
+// parameter, as the page's handlers do: an interval sets the cycle length at
+// once, a frequency, an amplitude glide towards the new value.
+ParameterList Parameters();
+
+}  // namespace nuv::ondulo
