@@ -37,7 +37,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxShell::Connect(IUnknown* context) {
     } else if (identity_.needsPulseService && !QueryService(context, IID_HostPulseService, pulseService)) {
         result = E_FAIL;
     } else {
-        auxServiceFound = QueryService(context, IID_HostAuxService, auxService) ? 1 : 0;
+        QueryService(context, IID_HostAuxService, auxService);
     }
     return AfterConnect(context, result);
 }

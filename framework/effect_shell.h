@@ -81,10 +81,9 @@ public:
     // without it, like every parameter of the settings stream.
     std::int32_t pageWidth = -1;
     std::int32_t pageHeight = -1;
-    std::int32_t auxServiceFound = 0;
     ComRef<HostTimeService> timeService;
     ComRef<HostPulseService> pulseService;  // only when identity asks for it
-    ComRef<HostAuxService> auxService;
+    ComRef<HostAuxService> auxService;  // held when Connect found it; only its presence is used
     // The host's input pulses, for the engines that ask for them; ended at
     // Disconnect and when the effect ends, before the pulse service goes.
     LivePulses pulses{pulseService};

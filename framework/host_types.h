@@ -58,16 +58,26 @@ inline void SetWheelValue(HostEvent& e, std::int16_t v) {
     e.value = static_cast<std::uint8_t>(u >> 8);
 }
 
-// Live-message status nibbles.
-constexpr std::uint8_t kStatusNoteOff = 0x80;
-constexpr std::uint8_t kStatusNoteOn = 0x90;
-constexpr std::uint8_t kStatusKeyAft = 0xA0;
-constexpr std::uint8_t kStatusControl = 0xB0;
-constexpr std::uint8_t kStatusChanAft = 0xD0;
-constexpr std::uint8_t kStatusWheel = 0xE0;
+// Live-message status nibbles, and the bits of the status that hold the
+// channel.
+inline constexpr std::uint8_t kStatusNoteOff = 0x80;
+inline constexpr std::uint8_t kStatusNoteOn = 0x90;
+inline constexpr std::uint8_t kStatusKeyAft = 0xA0;
+inline constexpr std::uint8_t kStatusControl = 0xB0;
+inline constexpr std::uint8_t kStatusChanAft = 0xD0;
+inline constexpr std::uint8_t kStatusWheel = 0xE0;
+inline constexpr std::uint8_t kStatusKindMask = 0xF0;
+inline constexpr std::uint8_t kChannelMask = 0x0F;
+
+// The centre of the pitch wheel as a live message carries it, 14 bits split
+// into two 7-bit data bytes (0..16383); a song's Wheel event holds the wheel
+// relative to it (0 = centre).
+inline constexpr std::int32_t kWheelCentre = 8192;
 
 // The kind of a live message: its status with the channel bits masked off.
-inline std::uint8_t MessageKind(const HostData& d) { return d.status & 0xF0; }
+inline std::uint8_t MessageKind(const HostData& d) { return d.status & kStatusKindMask; }
+// The channel of a live message, 0..15.
+inline std::uint8_t MessageChannel(const HostData& d) { return d.status & kChannelMask; }
 // A Note On with a velocity above 0.
 inline bool IsNoteStart(const HostData& d) { return MessageKind(d) == kStatusNoteOn && d.data2 != 0; }
 // A Note Off, or a Note On with velocity 0, which ends a note the same way.

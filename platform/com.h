@@ -134,15 +134,9 @@ inline constexpr IID IID_ISequentialStream = {0x0C733A30, 0x2A1C, 0x11CE, {0xAD,
 inline constexpr IID IID_ISpecifyPropertyPages = {0xB196B28B, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
 inline constexpr IID IID_IClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-// Task-memory allocation as the COM runtime offers it. A test can make the next
-// allocations fail to exercise out-of-memory paths (see nuv_fail_next_task_alloc).
+// Task-memory allocation as the COM runtime offers it (platform/com_memory.cpp,
+// whose switch for failing allocations tests/support/task_memory.h declares).
 void* CoTaskMemAlloc(std::size_t cb);
 void CoTaskMemFree(void* pv);
 
 #endif  // _WIN32
-
-namespace nuv::platform {
-// Makes the next `count` task-memory allocations fail (native builds only; on
-// Windows the real allocator is used and this does nothing).
-void FailNextTaskAllocs(int count);
-}  // namespace nuv::platform

@@ -85,7 +85,7 @@ BOOL KopDialog::OnInitDialog() {
     geometry_ = PageGeometry{};
     geometry_.SetUp(outer.cx, outer.cy, client_.right - client_.left, client_.bottom - client_.top);
     clientScale_ = 1.0f;
-    tracking_ = pressed_ = sizing_ = false;
+    tracking_ = sizing_ = false;
 
     background_.Reset(LoadBitmapW(ModuleStateGuard::ResourceInstance(), MAKEINTRESOURCEW(backgroundBitmapId_)));
     BITMAP info{};
@@ -154,7 +154,6 @@ bool KopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
 }
 
 void KopDialog::OnLeftButtonDown(int x, int y) {
-    pressed_ = true;
     RECT client{};
     GetClientRect(Handle(), &client);
     sizing_ = PageGeometry::InGrip(x, y, client.right - client.left, client.bottom - client.top);
@@ -180,7 +179,6 @@ void KopDialog::OnMouseMove(int x, int y) {
 }
 
 void KopDialog::OnLeftButtonUp() {
-    pressed_ = false;
     sizing_ = false;
     capture_.Release();
 }

@@ -74,11 +74,8 @@ public:
     const PageGeometry& Geometry() const { return geometry_; }
     float ClientScale() const { return clientScale_; }
     bool Sizing() const { return sizing_; }
-    bool Pressed() const { return pressed_; }
-    const RECT& ClientRect() const { return client_; }
     const win32::GdiBitmap& StretchedBackground() const { return stretched_; }
     SIZE BackgroundSize() const { return backgroundSize_; }
-    int PowerButtonId() const { return powerButtonId_; }
     // Whether GDI+ started with this dialog (it runs until the dialog ends).
     bool GdiplusRunning() const { return gdiplus_.Running(); }
     // The refresh timer's identifier; 0 while it is not running.
@@ -124,8 +121,6 @@ protected:
     // page size into the effect, and one relayout without redrawing.
     void ApplySize(const SizeStep& step, bool resizeWindow);
 
-    PageGeometry& MutableGeometry() { return geometry_; }
-
     // The page's refresh timer.
     win32::WindowTimer refreshTimer;
 
@@ -163,7 +158,6 @@ private:
     std::int32_t sizingStartX_ = 0;
     std::int32_t sizingStartY_ = 0;
     bool tracking_ = false;
-    bool pressed_ = false;
     bool sizing_ = false;
     win32::MouseCapture capture_;
 };

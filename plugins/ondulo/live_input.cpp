@@ -9,7 +9,7 @@ namespace nuv::ondulo {
 
 namespace {
 
-bool IsControl(const HostData& m) { return (m.status & 0xF0) == kStatusControl; }
+bool IsControl(const HostData& m) { return MessageKind(m) == kStatusControl; }
 
 // The four bytes of a message as one value, for telling repeats apart.
 std::uint32_t MessageBytes(const HostData& m) {
@@ -38,7 +38,7 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
     bool first = true;
     std::int32_t batchTime = 0;
     ForEachData(in, [&](const HostData& message) {
-        liveChannel_ = message.status & 0x0F;
+        liveChannel_ = MessageChannel(message);
         if (first) {
             batchTime = message.time;
             if (playing_ != 0) liveClock_ = message.time;
@@ -106,7 +106,7 @@ void NuvMfx::EmitLiveValues(std::int32_t ticksPerPulse, std::int32_t batchTime, 
         const auto k = static_cast<std::int32_t>(step);
         const float raw = generator.Generate(AddTicks(liveClock_, k), generator.phase, false, random_);
         HostData message{};
-        message.status = static_cast<std::uint8_t>(kStatusControl | (liveChannel_ & 0x0F));
+        message.status = static_cast<std::uint8_t>(kStatusControl | (liveChannel_ & kChannelMask));
         message.data1 = static_cast<std::uint8_t>(modulatedCC & 0xFF);
         message.data2 = static_cast<std::uint8_t>(generator.ControllerValue(raw));
         message.time = AddTicks(batchTime, k);

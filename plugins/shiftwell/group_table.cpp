@@ -8,8 +8,4 @@ Relaxed<std::int32_t> g_groupShift[kGroupCount];
 
 Relaxed<std::int32_t>& GroupShift(std::int32_t group) { return g_groupShift[group]; }
 
-void ResetGroupTable() {
-    for (auto& entry : g_groupShift) entry = 0;
-}
-
 }  // namespace nuv::shiftwell

@@ -19,8 +19,4 @@ inline bool IsValidGroup(std::int32_t group) { return group >= 0 && group < kGro
 // Entry `group` of the table; the group must be valid.
 Relaxed<std::int32_t>& GroupShift(std::int32_t group);
 
-// Sets every entry back to 0 (tests only: the table otherwise lives as long as
-// the module).
-void ResetGroupTable();
-
 }  // namespace nuv::shiftwell

@@ -4,8 +4,8 @@ namespace nuv::shiftwell {
 
 namespace {
 
-bool IsNoteMessage(std::uint8_t status) {
-    const std::uint8_t kind = status & 0xF0;
+bool IsNoteMessage(const HostData& data) {
+    const std::uint8_t kind = MessageKind(data);
     return kind == kStatusNoteOff || kind == kStatusNoteOn;
 }
 
@@ -62,8 +62,8 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
 }
 
 bool NuvMfx::ShiftLive(HostData& data) {
-    if (!IsNoteMessage(data.status)) return true;
-    std::int16_t& remembered = liveNoteOut_[data.status & 0x0F][data.data1 & 0x7F];
+    if (!IsNoteMessage(data)) return true;
+    std::int16_t& remembered = liveNoteOut_[MessageChannel(data)][data.data1 & 0x7F];
     if (IsNoteEnd(data) && remembered != kNoNoteOn) {
         // The end of a note whose start we saw: it leaves as its start did.
         const std::int16_t outgoing = remembered;
@@ -81,7 +81,7 @@ bool NuvMfx::ShiftLive(HostData& data) {
 }
 
 void NuvMfx::LearnFrom(const HostData& data) {
-    if (!IsNoteMessage(data.status)) return;
+    if (!IsNoteMessage(data)) return;
     if (learnMode == kLearnLowKey) {
         WriteLocked(settingsLock, lowKey, data.data1);
         WriteLocked(settingsLock, learnMode, kLearnOff);

@@ -70,7 +70,7 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out)
 }
 
 void NuvMfx::ReshapeLive(HostData& data) {
-    const std::uint8_t status = data.status & 0xF0;
+    const std::uint8_t status = MessageKind(data);
     switch (CurrentTarget()) {
         case kVelocity:
             if (status == kStatusNoteOn || status == kStatusNoteOff) ReshapeLiveNote(data);
@@ -94,7 +94,7 @@ void NuvMfx::ReshapeLive(HostData& data) {
 // the page to refresh; a note number or velocity beyond MIDI's range is
 // neither remembered nor marked.
 void NuvMfx::ReshapeLiveNote(HostData& data) {
-    const bool noteOn = (data.status & 0xF0) == kStatusNoteOn && data.data2 != 0;
+    const bool noteOn = IsNoteStart(data);
     const bool knownKey = data.data1 < kMidiValueCount;
     if (noteOn) {
         if (knownKey) noteVelocityMemory[data.data1] = data.data2;

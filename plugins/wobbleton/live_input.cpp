@@ -1,6 +1,6 @@
 // Live input: every record passes through; the first held key starts the
 // host's pulses, the last released one writes the wheel centre and ends
-// them, and while keys are held each pulse writes wheel values every `step`
+// them, and while keys are held each pulse writes wheel values every kWheelStep
 // ticks of the span one pulse covers.
 #include "framework/clock_ticks.h"
 #include "plugins/wobbleton/wobbleton_effect.h"
@@ -40,7 +40,7 @@ void NuvMfx::TakeLiveRecord(const HostData& record, HostDataQueue* out) {
     } else if (IsNoteEnd(record)) {
         heldNotes = heldNotes > 0 ? heldNotes - 1 : 0;
         if (heldNotes == 0) {
-            const HostData centre = WheelMessage(record.time, static_cast<std::int32_t>(kWheelCentre));
+            const HostData centre = WheelMessage(record.time, kWheelCentre);
             out->Add(&centre);
             liveIdle = 1;
             pulses.End();
@@ -50,7 +50,7 @@ void NuvMfx::TakeLiveRecord(const HostData& record, HostDataQueue* out) {
 
 void NuvMfx::WriteLiveWheels(std::int32_t span, HostDataQueue* out) {
     if (cycle.tablePos >= kCycleLength) BuildNewCycle();
-    for (std::int64_t k = 0; k < span; k += step) {
+    for (std::int64_t k = 0; k < span; k += kWheelStep) {
         const float y = cycle.modTable[static_cast<std::size_t>(cycle.tablePos)].y;
         const HostData wheel = WheelMessage(AddTicks(lastLiveTime, k), static_cast<std::int32_t>(y));
         out->Add(&wheel);

@@ -1,6 +1,6 @@
 // Playback: every event passes through; each note that reaches past the span
 // already covered starts a new cycle at the centre and gets wheel values every
-// `step` ticks over the part of it not yet covered; a gap between covered
+// kWheelStep ticks over the part of it not yet covered; a gap between covered
 // spans and the end of the call are marked by a centre value.
 #include <algorithm>
 #include <limits>
@@ -23,10 +23,10 @@ void AddWheel(HostEventQueue* out, std::int64_t time, std::int16_t value) {
 }
 
 // Offset into a note starting at `start` of its first wheel value after
-// `coveredEnd`: the smallest multiple of `step` that lands past it.
+// `coveredEnd`: the smallest multiple of kWheelStep that lands past it.
 std::int64_t FirstUncoveredOffset(std::int64_t start, std::int64_t coveredEnd) {
     if (start > coveredEnd) return 0;
-    return ((coveredEnd - start) / step + 1) * step;
+    return ((coveredEnd - start) / kWheelStep + 1) * kWheelStep;
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ void NuvMfx::CoverNote(const HostEvent& note, std::int64_t& coveredEnd, HostEven
     cycle.lastCurveValue = kNoCurveValue;
     BuildNewCycle();
     for (std::int64_t i = FirstUncoveredOffset(start, coveredEnd); i < note.duration && start + i <= kLatestTime;
-         i += step) {
+         i += kWheelStep) {
         const float y = cycle.modTable[static_cast<std::size_t>(cycle.tablePos)].y;
         AddWheel(out, start + i, static_cast<std::int16_t>(static_cast<std::int32_t>(y - kWheelCentre)));
         AdvanceTable();

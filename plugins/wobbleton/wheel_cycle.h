@@ -1,20 +1,21 @@
 // One modulation cycle of 4096 ticks: random breakpoints around the wheel's
 // centre, the spline through them, and the table of one wheel value per tick
-// that playback and live input read every `step` ticks.
+// that playback and live input read every kWheelStep ticks; table values
+// are absolute 14-bit wheel values around kWheelCentre.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "framework/host_types.h"
 #include "framework/random_source.h"
 #include "framework/spline_polyline.h"
 
 namespace nuv::wobbleton {
 
 inline constexpr std::int32_t kCycleLength = 4096;   // modTable entries, one per tick
-inline constexpr std::int32_t step = 40;             // ticks between wheel values
-inline constexpr float kWheelCentre = 8192.0f;       // absolute 14-bit wheel centre
+inline constexpr std::int32_t kWheelStep = 40;       // ticks between wheel values
 inline constexpr float kNoCurveValue = 2147483648.0f;  // lastCurveValue: none yet
 inline constexpr float kLowestWheel = 4096.0f;       // table values are kept within these
 inline constexpr float kHighestWheel = 12288.0f;

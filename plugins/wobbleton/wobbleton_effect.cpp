@@ -11,7 +11,7 @@ void NuvMfx::BuildNewCycle() {
 }
 
 void NuvMfx::AdvanceTable() {
-    cycle.tablePos += step;
+    cycle.tablePos += kWheelStep;
     if (cycle.tablePos >= kCycleLength) BuildNewCycle();
 }
 

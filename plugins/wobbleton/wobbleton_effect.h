@@ -60,7 +60,7 @@ protected:
     void BeforeDisconnect() override;
 
 private:
-    // tablePos += step, with a new cycle once the table is used up.
+    // tablePos += kWheelStep, with a new cycle once the table is used up.
     void AdvanceTable();
 
     // Playback.

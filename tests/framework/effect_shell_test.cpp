@@ -4,6 +4,7 @@
 
 #include "framework/effect_shell.h"
 #include "tests/support/event_builders.h"
+#include "tests/support/task_memory.h"
 #include "tools/host/services.h"
 
 namespace nuv {
@@ -132,7 +133,7 @@ TEST(EffectShellConnection, HoldsServicesUntilDisconnect) {
     EXPECT_EQ(effect->Connect(context.Get()), S_OK);
     EXPECT_EQ(effect->timeService, context->time);
     EXPECT_EQ(effect->pulseService, nullptr);
-    EXPECT_EQ(effect->auxServiceFound, 1);
+    EXPECT_EQ(effect->auxService, context->aux);
     EXPECT_EQ(context->time->References(), timeRefs + 1);
     EXPECT_EQ(effect->Disconnect(), S_OK);
     EXPECT_EQ(context->time->References(), timeRefs);
@@ -212,7 +213,7 @@ TEST(EffectShellConnection, PulseServiceRequiredWhereTheEngineAsks) {
     context->offerPulse = true;
     context->offerAux = false;
     EXPECT_EQ(effect->Connect(context.Get()), S_OK);
-    EXPECT_EQ(effect->auxServiceFound, 0);
+    EXPECT_EQ(effect->auxService, nullptr);
     EXPECT_EQ(effect->pulseService, context->pulse);
     EXPECT_EQ(effect->Disconnect(), S_OK);
 }

@@ -10,6 +10,7 @@
 #include "plugins/velocurve/velocurve_effect.h"
 #include "tests/nuvfx/song_files.h"
 #include "tests/support/event_builders.h"
+#include "tests/support/group_table_reset.h"
 #include "tools/nuvfx/effect_registry.h"
 #include "tools/nuvfx/nuvfx_command.h"
 
@@ -140,14 +141,14 @@ TEST_F(NuvfxCommand, AGroupAndItsShiftMayComeInEitherOrder) {
     for (const std::vector<std::string>& sets :
          {std::vector<std::string>{"--set", "shift=5", "--set", "group=group2"},
           std::vector<std::string>{"--set", "group=group2", "--set", "shift=5"}}) {
-        shiftwell::ResetGroupTable();
+        testing::ResetGroupTable();
         std::vector<std::string> args = {"process", "shiftwell", song, "--dry-run", "--save-settings", dir / "s.bin"};
         args.insert(args.end(), sets.begin(), sets.end());
         ASSERT_EQ(Nuvfx(args).status, 0);
         shiftwell::GroupShift(1) = 5;
         EXPECT_EQ(FileBytes(dir / "s.bin"), SavedBytes(*engine)) << sets[1];
     }
-    shiftwell::ResetGroupTable();
+    testing::ResetGroupTable();
 }
 
 // --- settings streams ---

@@ -21,6 +21,7 @@
 #include "plugins/wobbleton/wobbleton_effect.h"
 #include "plugins/wobbleton/wobbleton_parameters.h"
 #include "tests/support/event_builders.h"
+#include "tests/support/group_table_reset.h"
 
 namespace nuv {
 namespace {
@@ -53,8 +54,8 @@ std::string Where(const Deliverable& d, const ParameterDescription& p) {
 
 class ParameterDescriptions : public ::testing::Test {
 protected:
-    void SetUp() override { shiftwell::ResetGroupTable(); }
-    void TearDown() override { shiftwell::ResetGroupTable(); }
+    void SetUp() override { testing::ResetGroupTable(); }
+    void TearDown() override { testing::ResetGroupTable(); }
 };
 
 TEST_F(ParameterDescriptions, AFreshEffectHoldsEveryDescribedDefault) {
@@ -77,7 +78,7 @@ TEST_F(ParameterDescriptions, EachEndOfARangeReadsBackAndTravelsAsSaved) {
                 ComRef<NuvMfxShell> reloaded = d.make();
                 ASSERT_EQ(testing::LoadBytes(*reloaded, testing::SavedBytes(*edited)), S_OK) << Where(d, p);
                 EXPECT_EQ(p.get(*reloaded), p.saved ? value : p.defaultValue) << Where(d, p);
-                shiftwell::ResetGroupTable();
+                testing::ResetGroupTable();
             }
             EXPECT_FALSE(Allows(p, p.minimum - 1)) << Where(d, p);
             EXPECT_FALSE(Allows(p, p.maximum + 1)) << Where(d, p);

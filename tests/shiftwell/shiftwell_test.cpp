@@ -4,6 +4,7 @@
 #include "framework/key_name.h"
 #include "plugins/shiftwell/shiftwell_effect.h"
 #include "tests/support/event_builders.h"
+#include "tests/support/group_table_reset.h"
 
 namespace nuv::shiftwell {
 namespace {
@@ -18,8 +19,8 @@ using nuv::testing::WheelEvent;
 
 class Shiftwell : public ::testing::Test {
 protected:
-    void SetUp() override { ResetGroupTable(); }
-    void TearDown() override { ResetGroupTable(); }
+    void SetUp() override { nuv::testing::ResetGroupTable(); }
+    void TearDown() override { nuv::testing::ResetGroupTable(); }
     ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
 
     std::vector<int> NotesOut(std::vector<int> keys) {

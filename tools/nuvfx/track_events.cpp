@@ -5,8 +5,6 @@
 namespace nuv::nuvfx {
 namespace {
 
-constexpr std::int32_t kWheelCentre = 8192;
-
 HostEvent ChannelEvent(const smf::Event& e, std::int32_t kind) {
     HostEvent h{};
     h.time = static_cast<std::int32_t>(e.tick);
@@ -45,13 +43,13 @@ private:
         std::size_t head = 0;
     };
     Slot& slot(std::uint8_t channel, std::uint8_t key) {
-        return slots_[static_cast<std::size_t>(channel & 0x0F) * 128 + (key & 0x7F)];
+        return slots_[static_cast<std::size_t>(channel & kChannelMask) * 128 + (key & 0x7F)];
     }
     std::vector<Slot> slots_ = std::vector<Slot>(16 * 128);
 };
 
 bool IsNoteEnd(const smf::Event& e) {
-    return e.Kind() == 0x80 || (e.Kind() == 0x90 && e.data2 == 0);
+    return e.Kind() == kStatusNoteOff || (e.Kind() == kStatusNoteOn && e.data2 == 0);
 }
 
 }  // namespace
@@ -70,7 +68,7 @@ SplitTrack Split(const smf::Track& track) {
             if (open.Close(e.Channel(), e.data1, index)) {
                 HostEvent& note = out.filterable[index];
                 note.duration = static_cast<std::int32_t>(e.tick) - note.time;
-                note.release = e.Kind() == 0x80 ? e.data2 : 0;
+                note.release = e.Kind() == kStatusNoteOff ? e.data2 : 0;
                 out.lastNoteEnd = std::max(out.lastNoteEnd, e.tick);
             } else {
                 ++out.unmatchedNoteOffs;
@@ -79,20 +77,20 @@ SplitTrack Split(const smf::Track& track) {
             continue;
         }
         switch (e.Kind()) {
-        case 0x90:
+        case kStatusNoteOn:
             open.Open(e.Channel(), e.data1, out.filterable.size());
             out.filterable.push_back(ChannelEvent(e, Note));
             break;
-        case 0xA0: out.filterable.push_back(ChannelEvent(e, KeyAft)); break;
-        case 0xB0: out.filterable.push_back(ChannelEvent(e, Control)); break;
-        case 0xD0: {
+        case kStatusKeyAft: out.filterable.push_back(ChannelEvent(e, KeyAft)); break;
+        case kStatusControl: out.filterable.push_back(ChannelEvent(e, Control)); break;
+        case kStatusChanAft: {
             HostEvent h = ChannelEvent(e, ChanAft);
             h.number = 0;
             h.value = e.data1;
             out.filterable.push_back(h);
             break;
         }
-        case 0xE0: {
+        case kStatusWheel: {
             HostEvent h = ChannelEvent(e, Wheel);
             SetWheelValue(h, static_cast<std::int16_t>(((e.data2 << 7) | e.data1) - kWheelCentre));
             out.filterable.push_back(h);
@@ -141,12 +139,12 @@ std::uint32_t Tick(std::int64_t t, MergeCounts& counts) {
 }
 
 smf::Event Message(std::uint32_t tick, std::uint8_t kind, std::uint8_t channel, std::uint8_t d1, std::uint8_t d2) {
-    return smf::ChannelMessage(tick, static_cast<std::uint8_t>(kind | (channel & 0x0F)), d1, d2);
+    return smf::ChannelMessage(tick, static_cast<std::uint8_t>(kind | (channel & kChannelMask)), d1, d2);
 }
 
 void PlaceFiltered(const HostEvent& h, std::size_t sequence, std::vector<Placed>& out, MergeCounts& counts) {
     const std::uint32_t tick = Tick(h.time, counts);
-    const std::uint8_t channel = static_cast<std::uint8_t>(h.channel & 0x0F);
+    const std::uint8_t channel = static_cast<std::uint8_t>(h.channel & kChannelMask);
     if (h.channel > 15) ++counts.clampedValues;
     switch (h.kind) {
     case Note: {
@@ -163,21 +161,21 @@ void PlaceFiltered(const HostEvent& h, std::size_t sequence, std::vector<Placed>
             duration = 0;
         }
         const std::uint32_t end = Tick(static_cast<std::int64_t>(tick) + duration, counts);
-        out.push_back({tick, kNoteStart, sequence, Message(tick, 0x90, channel, key, velocity)});
+        out.push_back({tick, kNoteStart, sequence, Message(tick, kStatusNoteOn, channel, key, velocity)});
         out.push_back({end, end == tick ? kZeroLengthEnd : kNoteEnd, sequence,
-                       Message(end, 0x80, channel, key, DataByte(h.release, counts))});
+                       Message(end, kStatusNoteOff, channel, key, DataByte(h.release, counts))});
         return;
     }
     case KeyAft:
         out.push_back({tick, kFiltered, sequence,
-                       Message(tick, 0xA0, channel, DataByte(h.number, counts), DataByte(h.value, counts))});
+                       Message(tick, kStatusKeyAft, channel, DataByte(h.number, counts), DataByte(h.value, counts))});
         return;
     case Control:
         out.push_back({tick, kFiltered, sequence,
-                       Message(tick, 0xB0, channel, DataByte(h.number, counts), DataByte(h.value, counts))});
+                       Message(tick, kStatusControl, channel, DataByte(h.number, counts), DataByte(h.value, counts))});
         return;
     case ChanAft:
-        out.push_back({tick, kFiltered, sequence, Message(tick, 0xD0, channel, DataByte(h.value, counts), 0)});
+        out.push_back({tick, kFiltered, sequence, Message(tick, kStatusChanAft, channel, DataByte(h.value, counts), 0)});
         return;
     case Wheel: {
         std::int32_t v = WheelValue(h) + kWheelCentre;
@@ -186,7 +184,7 @@ void PlaceFiltered(const HostEvent& h, std::size_t sequence, std::vector<Placed>
             v = std::clamp(v, 0, 0x3FFF);
         }
         out.push_back({tick, kFiltered, sequence,
-                       Message(tick, 0xE0, channel, static_cast<std::uint8_t>(v & 0x7F),
+                       Message(tick, kStatusWheel, channel, static_cast<std::uint8_t>(v & 0x7F),
                                static_cast<std::uint8_t>(v >> 7))});
         return;
     }
