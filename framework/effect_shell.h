@@ -42,28 +42,42 @@ inline constexpr IID IID_NuvMfxShell = {0x6A1E3C52, 0x94D0, 0x4B7A, {0x8E, 0x2F,
 
 class NuvMfxShell : public ComObject<IMfxEventFilter, IPersistStream, ISpecifyPropertyPages> {
 public:
+    // [any thread] The effect factory's, in zero-filled memory.
     explicit NuvMfxShell(const EffectIdentity& identity);
+    // [any thread] The last Release's.
     ~NuvMfxShell() override;
 
-    // IMfxEventFilter; host threads. Connect and Disconnect are final: engines
-    // hook in through AfterConnect and BeforeDisconnect.
+    // IMfxEventFilter. Connect and Disconnect are final: engines hook in
+    // through AfterConnect and BeforeDisconnect.
+    // [host thread]
     HRESULT STDMETHODCALLTYPE Connect(IUnknown* context) final;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE Disconnect() final;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                        HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
 
-    // IPersistStream; any thread, without the settings lock.
+    // IPersistStream, without the settings lock.
+    // [any thread]
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) final;
+    // [any thread]
     HRESULT STDMETHODCALLTYPE IsDirty() final;
+    // [any thread]
     HRESULT STDMETHODCALLTYPE Load(IStream* stream) final;
+    // [any thread]
     HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) final;
+    // [any thread]
     HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) final;
 
-    // ISpecifyPropertyPages; window thread.
+    // [window thread] ISpecifyPropertyPages.
     HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) final;
 
     // The identity face, which is also how a page holds the effect.
@@ -89,26 +103,29 @@ public:
     LivePulses pulses{pulseService};
 
 protected:
-    // Reads the engine's fields after the version. A field read after a failed
-    // one is left untouched by the reader; the engine checks in.Ok() where it
-    // must act between fields. Returns nothing: the shell reports the outcome.
+    // [any thread] Load's: reads the engine's fields after the version. A
+    // field read after a failed one is left untouched by the reader; the
+    // engine checks in.Ok() where it must act between fields. Returns
+    // nothing: the shell reports the outcome.
     virtual void LoadFields(SettingsReader& in, std::uint32_t version) = 0;
-    // Runs only after a complete Load, before the flags change.
+    // [any thread] Load's, only after a complete read, before the flags change.
     virtual void AfterLoad() {}
+    // [any thread] Save's: the version it writes first.
     virtual std::uint32_t SaveVersion() const = 0;
+    // [any thread] Save's: the engine's fields after the version.
     virtual void SaveFields(SettingsWriter& out) = 0;
-    // Runs at the end of every Connect, with the shell's own result (S_OK or
-    // E_FAIL); the engine returns the final result.
+    // [host thread] Runs at the end of every Connect, with the shell's own
+    // result (S_OK or E_FAIL); the engine returns the final result.
     virtual HRESULT AfterConnect(IUnknown* context, HRESULT result);
-    // Runs at the start of Disconnect, once the input pulses are ended and
-    // before the services are released.
+    // [host thread] Runs at the start of Disconnect, once the input pulses
+    // are ended and before the services are released.
     virtual void BeforeDisconnect() {}
-    // Runs for every OnStart, OnLoop and OnStop the engine does not override:
-    // the song position jumps, so whatever the engine remembers of the song
-    // before it is of no further use. Host threads.
+    // [host thread] Runs for every OnStart, OnLoop and OnStop the engine does
+    // not override: the song position jumps, so whatever the engine
+    // remembers of the song before it is of no further use.
     virtual void OnTransport() {}
 
-    // IID_NuvMfxShell: the shell itself, through its identity face.
+    // [any thread] IID_NuvMfxShell: the shell itself, through its identity face.
     IUnknown* OtherInterface(REFIID riid) override;
 
 private:

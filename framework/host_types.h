@@ -1,6 +1,11 @@
 // The host sequencer's MIDI filter interface: its records, queues, context
 // services and the filter interface every plug-in implements. Layouts and slot
 // orders are the host's and must not change; the static_asserts hold them.
+//
+// Every entry point says on its declaration which thread calls it:
+// [host thread] one of the host's processing and transport threads;
+// [window thread] the thread of the editor page's window;
+// [any thread] whichever thread the caller is on.
 #pragma once
 
 #include <cstdint>
@@ -95,20 +100,26 @@ inline constexpr IID IID_HostAuxService = {0x838C6961, 0x0C50, 0x11D2, {0xA8, 0x
 inline constexpr IID IID_HostEventQueue = {0x4E0D5A10, 0x7B61, 0x4C3E, {0x9F, 0x21, 0x5A, 0x6B, 0x10, 0x20, 0x30, 0x01}};
 inline constexpr IID IID_HostDataQueue = {0x4E0D5A10, 0x7B61, 0x4C3E, {0x9F, 0x21, 0x5A, 0x6B, 0x10, 0x20, 0x30, 0x02}};
 
-// A queue of song events. Any thread the host chooses.
+// A queue of song events, handed to one call.
 struct HostEventQueue : IUnknown {
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE Add(const HostEvent* event) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE GetCount(std::int32_t* count) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE GetAt(std::int32_t index, HostEvent* event) = 0;
 
 protected:
     ~HostEventQueue() = default;
 };
 
-// A queue of live MIDI records.
+// A queue of live MIDI records, handed to one call.
 struct HostDataQueue : IUnknown {
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE Add(const HostData* data) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE GetCount(std::int32_t* count) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE GetAt(std::int32_t index, HostData* data) = 0;
 
 protected:
@@ -118,9 +129,9 @@ protected:
 // The host's clock. Slot 3 is a call the plug-ins never make.
 struct HostTimeService : IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Reserved3() = 0;
-    // Ticks spanned by a pulse period.
+    // [host thread] Ticks spanned by a pulse period.
     virtual std::int32_t STDMETHODCALLTYPE ConvertPeriod(std::int32_t period) = 0;
-    // Ticks per quarter note.
+    // [host thread] Ticks per quarter note.
     virtual std::int32_t STDMETHODCALLTYPE GetTimebase() = 0;
 
 protected:
@@ -130,8 +141,11 @@ protected:
 // Periodic live-input pulses: OnInput is called regularly between BeginPulses
 // and EndPulses.
 struct HostPulseService : IUnknown {
+    // [host thread] Milliseconds between pulses.
     virtual HRESULT STDMETHODCALLTYPE GetPeriod(std::int32_t* period) = 0;
+    // [host thread, or window thread for a page's on/off button]
     virtual HRESULT STDMETHODCALLTYPE BeginPulses() = 0;
+    // [host thread, or window thread for a page's on/off button]
     virtual HRESULT STDMETHODCALLTYPE EndPulses() = 0;
 
 protected:
@@ -144,15 +158,22 @@ protected:
     ~HostAuxService() = default;
 };
 
-// The MIDI filter interface of every plug-in. Host threads.
+// The MIDI filter interface of every plug-in.
 struct IMfxEventFilter : IUnknown {
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE Connect(IUnknown* context) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE Disconnect() = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                                HostEventQueue* out) = 0;
+    // [host thread]
     virtual HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) = 0;
 
 protected:

@@ -20,19 +20,20 @@ public:
     explicit LivePulses(const ComRef<HostPulseService>& service) : service_(service) {}
     LivePulses(const LivePulses&) = delete;
     LivePulses& operator=(const LivePulses&) = delete;
-    // Thread of the effect's last Release.
+    // [any thread] The effect's last Release's.
     ~LivePulses() { End(); }
 
-    // Host threads, or the window thread for a page's on/off button. Begins
+    // [host thread, or window thread for a page's on/off button] Begins
     // the pulses unless they run already or no pulse service is held.
     void Begin();
-    // Same threads. Ends running pulses (on the service, when one is held);
-    // afterwards they are not running either way.
+    // [host thread, or window thread for a page's on/off button] Ends
+    // running pulses (on the service, when one is held); afterwards they
+    // are not running either way.
     void End();
-    // Any thread.
+    // [any thread]
     bool Running() const { return running_ != 0; }
 
-    // Host threads. The ticks the song clock advances over one pulse, as
+    // [host thread] The ticks the song clock advances over one pulse, as
     // `time` converts the pulse period; 0 without either service or when the
     // period cannot be read.
     std::int32_t TicksPerPulse(HostTimeService* time) const;

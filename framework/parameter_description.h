@@ -63,10 +63,10 @@ struct ParameterDescription {
     const wchar_t* note;  // a remark for listings, or empty
     bool saved;           // whether the settings stream keeps it
     ConstantList<ParameterChoice> choices;  // Choice only
-    // Window thread (the page) or the tool's one thread. The value as the
+    // [window thread, or the tool's one thread] The value as the
     // kind shows it, read under the effect's settings lock.
     std::int32_t (*get)(NuvMfxShell& effect);
-    // Same threads. Writes a value that Allows accepts under the settings
+    // [window thread, or the tool's one thread] Writes a value that Allows accepts under the settings
     // lock, then does what the engine does when it changes. Dirty marking is
     // the caller's: the pages mark only the edits their design names.
     void (*set)(NuvMfxShell& effect, std::int32_t value);
@@ -74,14 +74,14 @@ struct ParameterDescription {
 
 using ParameterList = ConstantList<ParameterDescription>;
 
-// Any thread. Whether `value` is one the parameter takes: within its range,
+// [any thread] Whether `value` is one the parameter takes: within its range,
 // and for a choice one of its values.
 bool Allows(const ParameterDescription& parameter, std::int32_t value);
 
-// Any thread. The label of the choice with `value`, or null.
+// [any thread] The label of the choice with `value`, or null.
 const wchar_t* ChoiceLabel(const ParameterDescription& parameter, std::int32_t value);
 
-// Any thread. A float parameter's whole value: truncated toward zero,
+// [any thread] A float parameter's whole value: truncated toward zero,
 // saturated at the ends of int32, 0 for a value that is not a number (which
 // only a damaged settings stream can hold).
 std::int32_t TruncatedValue(float value);

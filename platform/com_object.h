@@ -43,7 +43,7 @@ public:
     ComObject(const ComObject&) = delete;
     ComObject& operator=(const ComObject&) = delete;
 
-    // Any thread.
+    // [any thread]
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (ppv == nullptr) return E_POINTER;
         IUnknown* found = FaceFor(riid);
@@ -53,27 +53,27 @@ public:
         found->AddRef();
         return S_OK;
     }
-    // Any thread.
+    // [any thread]
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement32(&references_)); }
-    // Any thread; the last one runs FinalRelease on the calling thread.
+    // [any thread] The last one runs FinalRelease on the calling thread.
     ULONG STDMETHODCALLTYPE Release() override {
         const std::int32_t left = InterlockedDecrement32(&references_);
         if (left == 0) FinalRelease();
         return static_cast<ULONG>(left);
     }
 
-    // Any thread. The present count, for checks.
+    // [any thread] The present count, for checks.
     std::int32_t References() const { return InterlockedRead32(&references_); }
 
 protected:
     ComObject() = default;
     virtual ~ComObject() = default;
 
-    // Any thread. An interface answered besides the faces, without a
+    // [any thread] An interface answered besides the faces, without a
     // reference added (QueryInterface adds it), or null.
     virtual IUnknown* OtherInterface(REFIID) { return nullptr; }
 
-    // The thread of the last Release. Deletes the object; an object with
+    // [the last Release's thread] Deletes the object; an object with
     // something to end first (windows, links) does that and then deletes.
     virtual void FinalRelease() { delete this; }
 

@@ -31,7 +31,7 @@ public:
     }
     ~ComRef() { Reset(); }
 
-    // Any thread, as every member. Adds a reference of our own to p (null
+    // [any thread], as every member. Adds a reference of our own to p (null
     // allowed) and drops what was held before.
     void Share(T* p) noexcept {
         if (p != nullptr) p->AddRef();
@@ -65,7 +65,7 @@ private:
     T* p_ = nullptr;
 };
 
-// Any thread. `object`'s face `iid` with a reference of its own, or an empty
+// [any thread] `object`'s face `iid` with a reference of its own, or an empty
 // owner when the object is null or has no such face.
 template <class Face>
 ComRef<Face> QueryFace(IUnknown* object, REFIID iid) {

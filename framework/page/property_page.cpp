@@ -38,6 +38,7 @@ void NuvMfxPropertyPage::operator delete(void* memory) noexcept { std::free(memo
 void NuvMfxPropertyPage::operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 
 void NuvMfxPropertyPage::FinalRelease() {
+    windowThread_.Check();
     ModuleStateGuard guard;
     UnlinkEffect();
     Destroy();
@@ -45,6 +46,7 @@ void NuvMfxPropertyPage::FinalRelease() {
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::SetPageSite(IPropertyPageSite* site) {
+    windowThread_.Check();
     if (site != nullptr && !site_) {
         site_.Share(site);
         return S_OK;
@@ -57,6 +59,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::SetPageSite(IPropertyPageSite* sit
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
+    windowThread_.Check();
     ModuleStateGuard guard;
     if (rect == nullptr) return E_POINTER;
     if (Handle() != nullptr) return E_UNEXPECTED;
@@ -71,6 +74,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Activate(HWND parent, LPCRECT rect
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Deactivate() {
+    windowThread_.Check();
     ModuleStateGuard guard;
     if (Handle() == nullptr) return E_UNEXPECTED;
     BeforeDeactivate();
@@ -79,6 +83,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Deactivate() {
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::GetPageInfo(PROPPAGEINFO* info) {
+    windowThread_.Check();
     if (info == nullptr) return E_POINTER;
     info->cb = sizeof(PROPPAGEINFO);
     info->pszTitle = nullptr;
@@ -103,6 +108,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::GetPageInfo(PROPPAGEINFO* info) {
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::SetObjects(ULONG count, IUnknown** objects) {
+    windowThread_.Check();
     if (count == 1) {
         if (objects == nullptr || objects[0] == nullptr) return E_POINTER;
         NuvMfxShell* effect = EffectOf(objects[0]);
@@ -120,6 +126,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::SetObjects(ULONG count, IUnknown**
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Show(UINT command) {
+    windowThread_.Check();
     ModuleStateGuard guard;
     if (Handle() == nullptr) return E_UNEXPECTED;
     if (command != SW_HIDE && command != SW_SHOWNORMAL && command != SW_SHOW) return E_INVALIDARG;
@@ -128,6 +135,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Show(UINT command) {
 }
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Move(LPCRECT rect) {
+    windowThread_.Check();
     ModuleStateGuard guard;
     if (rect == nullptr) return E_POINTER;
     SetWindowPos(Handle(), nullptr, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
@@ -135,9 +143,13 @@ HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Move(LPCRECT rect) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::IsPageDirty() { return pageDirty_ != 0 ? S_OK : S_FALSE; }
+HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::IsPageDirty() {
+    windowThread_.Check();
+    return pageDirty_ != 0 ? S_OK : S_FALSE;
+}
 
 HRESULT STDMETHODCALLTYPE NuvMfxPropertyPage::Apply() {
+    windowThread_.Check();
     pageDirty_ = 0;
     return S_OK;
 }
@@ -153,7 +165,7 @@ void NuvMfxPropertyPage::MarkDirty() {
     if (site_) site_->OnStatusChange(PROPPAGESTATUS_DIRTY);
 }
 
-// Window thread, inside Activate: the base's set-up, the page's own, then
+// Inside Activate: the base's set-up, the page's own, then
 // the first refresh and the refresh timer when an effect is linked.
 BOOL NuvMfxPropertyPage::OnInitDialog() {
     KopDialog::OnInitDialog();

@@ -13,7 +13,7 @@ namespace nuv::server {
 
 class ClassFactoryBase : public ComObject<IClassFactory> {
 public:
-    // Any thread. Non-zero adds a server lock, zero takes one away.
+    // [any thread] Non-zero adds a server lock, zero takes one away.
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 protected:
@@ -22,22 +22,22 @@ protected:
 
 class NuvMfxFactory final : public ClassFactoryBase {
 public:
-    // Host thread.
+    // [host thread]
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
 };
 
 class NuvMfxPropertyPageFactory final : public ClassFactoryBase {
 public:
-    // Window thread.
+    // [window thread]
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
 };
 
-// Any thread. The factory for `classId` queried for `riid`: S_OK with the
+// [any thread] The factory for `classId` queried for `riid`: S_OK with the
 // interface, CLASS_E_CLASSNOTAVAILABLE for a class this module does not serve,
 // E_OUTOFMEMORY, or the query's own failure (the factory is gone again then).
 HRESULT GetClassObject(REFCLSID classId, REFIID riid, void** ppv);
 
-// Any thread. S_OK when no effect lives and no server lock is held.
+// [any thread] S_OK when no effect lives and no server lock is held.
 HRESULT CanUnloadNow();
 
 }  // namespace nuv::server

@@ -13,7 +13,7 @@ const nuv::server::RegistryRoots kSystemRoots = {HKEY_CLASSES_ROOT, HKEY_LOCAL_M
 
 }  // namespace
 
-// Loader thread. Remembers the module's instance handle, whose resources the
+// [loader thread] Remembers the module's instance handle, whose resources the
 // pages load; nothing else runs at load time. Thread notifications stay on:
 // the statically linked C and C++ runtimes use them.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -21,15 +21,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-// Any thread (COM calls it on the host's behalf).
+// [any thread] COM calls it on the host's behalf.
 STDAPI DllGetClassObject(REFCLSID classId, REFIID riid, LPVOID* ppv) {
     return nuv::server::GetClassObject(classId, riid, ppv);
 }
 
-// Any thread.
+// [any thread]
 STDAPI DllCanUnloadNow() { return nuv::server::CanUnloadNow(); }
 
-// Any thread (the registration tool's).
+// [any thread] The registration tool's.
 STDAPI DllRegisterServer() {
     wchar_t modulePath[kModulePathChars] = {};
     if (!nuv::server::ModulePath(nuv::NuvMfxDLL::Get().Instance(), modulePath, kModulePathChars))
@@ -37,5 +37,5 @@ STDAPI DllRegisterServer() {
     return nuv::server::RegisterServer(nuv::server::ThisServer(), modulePath, kSystemRoots);
 }
 
-// Any thread (the registration tool's).
+// [any thread] The registration tool's.
 STDAPI DllUnregisterServer() { return nuv::server::UnregisterServer(nuv::server::ThisServer(), kSystemRoots); }

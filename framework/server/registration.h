@@ -22,20 +22,20 @@ struct RegistryRoots {
     HKEY machine;
 };
 
-// Any thread. The full path of `module`, or false when it cannot be had whole
+// [any thread] The full path of `module`, or false when it cannot be had whole
 // (a path cut at the buffer's end would name some other file).
 bool ModulePath(HMODULE module, wchar_t* path, DWORD capacity);
 
-// Any thread. Writes every entry above, in the order listed, each key and
+// [any thread] Writes every entry above, in the order listed, each key and
 // value on its own. S_OK when all were written; SELFREG_E_CLASS when some key
 // or value could not be (the others are written all the same).
 HRESULT RegisterServer(const ServerIdentity& server, const wchar_t* modulePath, const RegistryRoots& roots);
 
-// Any thread. Removes the effect's class key, the page's class key and the
+// [any thread] Removes the effect's class key, the page's class key and the
 // host's filter key, each with everything under it; S_OK whatever was there.
 HRESULT UnregisterServer(const ServerIdentity& server, const RegistryRoots& roots);
 
-// Any thread. Deletes `name` under `parent` with all its subkeys; true when
+// [any thread] Deletes `name` under `parent` with all its subkeys; true when
 // the key is gone. Stops at a subkey that cannot be deleted instead of trying
 // it again for ever.
 bool DeleteKeyTree(HKEY parent, const wchar_t* name);

@@ -19,18 +19,18 @@ struct ServerIdentity {
     const wchar_t* name;  // "NuvShiftwell" and so on; the registry's class names
     CLSID effectClass;
     CLSID pageClass;
-    // Makes one effect with a reference count of 1, or null when memory ran
-    // out. Any thread.
+    // [any thread] Makes one effect with a reference count of 1, or null
+    // when memory ran out.
     NuvMfxShell* (*createEffect)();
-    // Makes one page with a reference count of 1, or null when memory ran
-    // out; it may throw when a member's allocation fails. Window thread.
+    // [window thread] Makes one page with a reference count of 1, or null
+    // when memory ran out; it may throw when a member's allocation fails.
     NuvMfxPropertyPage* (*createPage)();
 };
 
-// Defined by each deliverable's DLL. Any thread.
+// [any thread] Defined by each deliverable's DLL.
 const ServerIdentity& ThisServer();
 
-// Any thread. An effect in zero-filled memory, constructed there; null when
+// [any thread] An effect in zero-filled memory, constructed there; null when
 // memory ran out, before or inside the constructor (no exception leaves
 // through a COM call). The object's last Release frees the memory with the
 // plain delete that matches this allocation.

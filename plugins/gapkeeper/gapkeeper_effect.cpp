@@ -11,7 +11,6 @@ OverlapSettings NuvMfx::CurrentSettings() {
                            ReadLocked(settingsLock, noteMargin)};
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
     if (enabled == 0) {
         history_.PassCall(in, out);
@@ -30,7 +29,6 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEvent
     return S_OK;
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
     CopyData(in, out);
     return S_OK;

@@ -19,7 +19,6 @@ std::uint32_t MessageBytes(const HostData& m) {
 
 }  // namespace
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
     if (learnTarget != kLearnNone) {
         // Nothing at all is written while a learn is pending, even once it is served.

@@ -6,7 +6,6 @@ namespace nuv::ondulo {
 
 NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {}
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t time, HostEventQueue*) {
     playing_ = 1;
     lastLiveMessage_ = 0;
@@ -18,14 +17,12 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t time, HostEventQueue*) {
     return S_OK;
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnLoop(std::int32_t restartTime, std::int32_t, HostEventQueue*) {
     liveClock_ = restartTime;
     looped_ = 1;
     return S_OK;
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
     playing_ = 0;
     looped_ = 0;
@@ -35,13 +32,12 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
     return S_OK;
 }
 
-// Host thread (Connect).
 HRESULT NuvMfx::AfterConnect(IUnknown* context, HRESULT result) {
     context_.Share(result == S_OK ? context : nullptr);
     return result;
 }
 
-// Host thread (Disconnect), the pulses ended, the services still held.
+// The pulses are ended and the services still held.
 void NuvMfx::BeforeDisconnect() {
     context_.Reset();
     noteTable_.Empty();

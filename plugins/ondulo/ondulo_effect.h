@@ -57,15 +57,19 @@ class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
 
-    // Host threads.
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                        HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
 
-    // Any thread; for measurements and checks.
+    // [any thread] For measurements and checks.
     const NoteCountTable& NoteTable() const { return noteTable_; }
 
     // Parameters, saved with the settings. The page writes them under
@@ -94,16 +98,22 @@ public:
     // without a lock (see CWaveGenerator).
     CWaveGenerator generator;
 
-    // The source the Random wave draws from, seeded from the clock; tools and
-    // tests seed it for reproducible output. Host threads.
+    // [host thread] The source the Random wave draws from, seeded from the
+    // clock; tools and tests seed it for reproducible output.
     RandomSource& Random() { return random_; }
 
 protected:
+    // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    // [any thread]
     void AfterLoad() override { ApplyParameters(); }
+    // [any thread]
     std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    // [any thread]
     void SaveFields(SettingsWriter& out) override;
+    // [host thread]
     HRESULT AfterConnect(IUnknown* context, HRESULT result) override;
+    // [host thread]
     void BeforeDisconnect() override;
 
 private:

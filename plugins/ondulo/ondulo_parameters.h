@@ -26,7 +26,7 @@ enum ParameterIndex : std::size_t {
     kParameterCount
 };
 
-// Any thread. The setters also write the generator fields that follow each
+// [any thread] The setters also write the generator fields that follow each
 // parameter, as the page's handlers do: an interval sets the cycle length at
 // once, a frequency, an amplitude glide towards the new value.
 ParameterList Parameters();

@@ -30,7 +30,7 @@ constexpr std::uint32_t kVersionWithPageSize = 2;
 
 }  // namespace
 
-// Any thread, without the settings lock. Values are taken as stored; the
+// Values are taken as stored; the
 // engine bounds them where it uses them.
 void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
     if (version == kVersionWithoutParameters) return;
@@ -38,7 +38,6 @@ void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
     if (version == kVersionWithPageSize) in.Pair(pageWidth, pageHeight);
 }
 
-// Any thread, without the settings lock.
 void NuvMfx::SaveFields(SettingsWriter& out) {
     StreamParameters(out, *this);
     out.Pair(pageWidth, pageHeight);

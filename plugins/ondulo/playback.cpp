@@ -8,7 +8,6 @@
 
 namespace nuv::ondulo {
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                            HostEventQueue* out) {
     if (static_cast<std::int64_t>(thru) - from <= 0) return S_OK;

@@ -46,7 +46,6 @@ std::int32_t WholeCycleTicks(float ticks) {
 CWaveGenerator::CWaveGenerator()
     : curveDivisor(static_cast<float>(std::pow(16.0, 1.5) * 0.0625)) {}
 
-// Any thread.
 float CWaveGenerator::Generate(std::int32_t time, float& phase, bool resync, RandomSource& random) {
     const float rampOffset = startAtPeak == 1 ? halfPi : centerOffset;
     // Any `useInterval` other than 0 is interval mode, as everywhere in the

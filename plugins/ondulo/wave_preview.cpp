@@ -50,7 +50,6 @@ std::int32_t PreviewSolidLineEvery(float cycle) {
     return 4;
 }
 
-// Window thread.
 void WavePreview::Evaluate(const CWaveGenerator& live, std::int32_t pointCount, PreviewCurve& curve) {
     CWaveGenerator copy = PreviewCopy(live);
     curve.targetCycle = copy.targetCycle;

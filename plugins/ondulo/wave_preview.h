@@ -29,7 +29,7 @@ struct PreviewCurve {
 
 class WavePreview {
 public:
-    // Window thread. Evaluates `pointCount` points of the wave that `live`
+    // [window thread] Evaluates `pointCount` points of the wave that `live`
     // describes, with the phase following the tick and the target amplitude
     // (no glides). `live` is only read, once, at the start. The Random wave
     // draws from the preview's own source, reseeded with 1 each time, so the

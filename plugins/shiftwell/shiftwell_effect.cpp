@@ -31,7 +31,6 @@ std::int32_t NuvMfx::ShiftedKey(std::int32_t key, std::int32_t effectiveShift) c
     return static_cast<std::int32_t>(shifted);
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
     if (learnMode != kLearnOff) return S_OK;
     // The shift is read once per call: one lock for one value, and every note
@@ -48,7 +47,6 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEvent
     return S_OK;
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
     if (learnMode != kLearnOff) {
         // Nothing is output during a learning call, even after the learn ends.

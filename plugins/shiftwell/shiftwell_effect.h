@@ -25,13 +25,14 @@ class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
 
-    // Host threads.
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                        HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
 
-    // The shift in force: the own `shift`, or the group's entry. Any thread;
-    // takes the settings lock for the one value.
+    // [any thread] The shift in force: the own `shift`, or the group's
+    // entry; takes the settings lock for the one value.
     std::int32_t EffectiveShift();
 
     // Parameters; the page writes them under settingsLock. The engine reads
@@ -44,8 +45,11 @@ public:
     Relaxed<std::int32_t> learnMode{kLearnOff};
 
 protected:
+    // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    // [any thread]
     std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    // [any thread]
     void SaveFields(SettingsWriter& out) override;
 
 private:

@@ -19,7 +19,7 @@ enum ParameterIndex : std::size_t {
     kParameterCount
 };
 
-// Any thread.
+// [any thread]
 ParameterList Parameters();
 
 }  // namespace nuv::shiftwell

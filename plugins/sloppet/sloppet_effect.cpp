@@ -50,7 +50,6 @@ void NuvMfx::RandomiseNote(HostEvent& note) {
         RandomiseVelocity(note, VelocityRange(ReadLocked(settingsLock, velocityAmount)), random_);
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
     if (enabled == 0) {
         history_.PassCall(in, out);
@@ -69,7 +68,6 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEvent
     return S_OK;
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
     CopyData(in, out);
     return S_OK;

@@ -24,9 +24,10 @@ class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
 
-    // Host threads.
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                        HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
 
     // Notes as they arrived since the last start, loop, stop or disconnect.
@@ -49,10 +50,15 @@ public:
     std::int32_t noteOffWindow = 0;
 
 protected:
+    // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    // [any thread]
     std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    // [any thread]
     void SaveFields(SettingsWriter& out) override;
+    // [host thread]
     void BeforeDisconnect() override { history_.Forget(); }
+    // [host thread]
     void OnTransport() override { history_.Forget(); }
 
 private:

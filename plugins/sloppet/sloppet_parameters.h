@@ -21,7 +21,7 @@ enum ParameterIndex : std::size_t {
     kParameterCount
 };
 
-// Any thread.
+// [any thread]
 ParameterList Parameters();
 
 }  // namespace nuv::sloppet

@@ -21,7 +21,6 @@ float CoordinateFromInt(std::int32_t v) { return static_cast<float>(v); }
 
 }  // namespace
 
-// Any thread, without the settings lock.
 void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
     if (version == 0) return;
     std::uint8_t* const flags[] = {&targetVelocity, &targetPolyAft, &targetChanAft, &targetCtrlChng};
@@ -39,7 +38,6 @@ void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
     in.Field(controllerNumber).Field(pageWidth).Field(pageHeight);
 }
 
-// Any thread, without the settings lock.
 void NuvMfx::SaveFields(SettingsWriter& out) {
     out.Field(targetVelocity).Field(targetPolyAft).Field(targetChanAft).Field(targetCtrlChng);
     for (const CurvePoint& p : curvePoints) out.Field(p.x).Field(p.y);

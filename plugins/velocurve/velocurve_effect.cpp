@@ -31,7 +31,6 @@ std::uint8_t NuvMfx::MappedNoteVelocity(std::uint8_t velocity) const {
     return mapped == 0 ? 1 : mapped;
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
     ForEachEvent(in, [this, out](HostEvent event) {
         if (enabled != 0) ReshapeEvent(event);
@@ -60,7 +59,6 @@ void NuvMfx::ReshapeEvent(HostEvent& event) {
     }
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
     ForEachData(in, [this, out](HostData data) {
         if (enabled != 0) ReshapeLive(data);

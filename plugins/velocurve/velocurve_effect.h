@@ -29,19 +29,20 @@ class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
 
-    // Host threads.
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                        HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
 
-    // The first target flag that is set, each read under the settings lock.
-    // Any thread.
+    // [any thread] The first target flag that is set, each read under the
+    // settings lock.
     Target CurrentTarget();
 
-    // Refills the curve table from the stored points as the curve control does
-    // at its design size (see PlaceStoredPoints): the constructor and every
-    // complete Load call it, and so must anyone who writes curvePoints
-    // without a page. Any thread; unlocked, like the page's fill.
+    // [any thread] Refills the curve table from the stored points as the
+    // curve control does at its design size (see PlaceStoredPoints): the
+    // constructor and every complete Load call it, and so must anyone who
+    // writes curvePoints without a page. Unlocked, like the page's fill.
     void FillTableFromPoints();
 
     // Parameters; the page writes them under settingsLock, Load without it.
@@ -60,9 +61,13 @@ public:
     std::uint8_t noteVelocityMemory[kMidiValueCount] = {};
 
 protected:
+    // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    // [any thread]
     void AfterLoad() override { FillTableFromPoints(); }
+    // [any thread]
     std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    // [any thread]
     void SaveFields(SettingsWriter& out) override;
 
 private:

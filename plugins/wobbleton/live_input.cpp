@@ -17,7 +17,6 @@ HostData WheelMessage(std::int32_t time, std::int32_t value) {
 
 }  // namespace
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnInput(HostDataQueue* in, HostDataQueue* out) {
     if (enabled == 0) {
         CopyData(in, out);

@@ -4,13 +4,11 @@
 
 namespace nuv::wobbleton {
 
-// Any thread, without the settings lock.
 void NuvMfx::LoadFields(SettingsReader& in, std::uint32_t version) {
     if (version >= 1) in.Field(amp).Field(freq);
     if (version >= 2) in.Pair(pageWidth, pageHeight);
 }
 
-// Any thread, without the settings lock.
 void NuvMfx::SaveFields(SettingsWriter& out) { out.Field(amp).Field(freq).Pair(pageWidth, pageHeight); }
 
 }  // namespace nuv::wobbleton

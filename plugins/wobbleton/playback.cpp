@@ -31,7 +31,6 @@ std::int64_t FirstUncoveredOffset(std::int64_t start, std::int64_t coveredEnd) {
 
 }  // namespace
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEventQueue* in, HostEventQueue* out) {
     if (enabled == 0) {
         CopyEvents(in, out);

@@ -15,7 +15,6 @@ void NuvMfx::AdvanceTable() {
     if (cycle.tablePos >= kCycleLength) BuildNewCycle();
 }
 
-// Window thread.
 void NuvMfx::SwitchEnabled(bool on) {
     WriteLocked(settingsLock, enabled, on ? 1 : 0);
     if (on) {
@@ -25,7 +24,7 @@ void NuvMfx::SwitchEnabled(bool on) {
     }
 }
 
-// Host thread (Connect), with the shell's result. A host without the aux
+// With the shell's result. A host without the aux
 // service gets its pulses started here; every connection, failed or not,
 // starts on a new cycle.
 HRESULT NuvMfx::AfterConnect(IUnknown*, HRESULT result) {
@@ -34,24 +33,21 @@ HRESULT NuvMfx::AfterConnect(IUnknown*, HRESULT result) {
     return result;
 }
 
-// Host thread (Disconnect), the pulses ended, the services still held.
+// The pulses are ended and the services still held.
 void NuvMfx::BeforeDisconnect() { cycle.Free(); }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnStart(std::int32_t, HostEventQueue*) {
     heldNotes = 0;
     liveIdle = 1;
     return S_OK;
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnLoop(std::int32_t restartTime, std::int32_t, HostEventQueue*) {
     lastLiveTime = restartTime;
     heldNotes = 0;
     return S_OK;
 }
 
-// Host thread.
 HRESULT STDMETHODCALLTYPE NuvMfx::OnStop(std::int32_t, HostEventQueue*) {
     heldNotes = 0;
     liveIdle = 0;

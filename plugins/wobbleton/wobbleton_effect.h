@@ -22,21 +22,25 @@ class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();
 
-    // Host threads.
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnStart(std::int32_t time, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnLoop(std::int32_t restartTime, std::int32_t stopTime, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnStop(std::int32_t time, HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnEvents(std::int32_t from, std::int32_t thru, HostEventQueue* in,
                                        HostEventQueue* out) override;
+    // [host thread]
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
 
-    // Builds a new cycle from `amp` and `freq`, each read under the settings
-    // lock. Host threads.
+    // [host thread] Builds a new cycle from `amp` and `freq`, each read under
+    // the settings lock.
     void BuildNewCycle();
 
-    // The page's on/off button: stores the enabled flag under the lock, then
-    // begins the host's pulses (switched on) or ends them (switched off).
-    // Window thread.
+    // [window thread] The page's on/off button: stores the enabled flag
+    // under the lock, then begins the host's pulses (switched on) or ends
+    // them (switched off).
     void SwitchEnabled(bool on);
 
     // Parameters, saved with the settings; the page writes them under
@@ -53,10 +57,15 @@ public:
     std::int32_t lastLiveTime = 0;
 
 protected:
+    // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
+    // [any thread]
     std::uint32_t SaveVersion() const override { return kStreamVersion; }
+    // [any thread]
     void SaveFields(SettingsWriter& out) override;
+    // [host thread]
     HRESULT AfterConnect(IUnknown* context, HRESULT result) override;
+    // [host thread]
     void BeforeDisconnect() override;
 
 private:

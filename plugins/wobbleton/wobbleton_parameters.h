@@ -10,7 +10,7 @@ namespace nuv::wobbleton {
 // Positions in Parameters(), in the order nuvfx lists and applies them.
 enum ParameterIndex : std::size_t { kAmpParameter, kFreqParameter, kEnabledParameter, kParameterCount };
 
-// Any thread. The on/off button also begins or ends the host's pulses.
+// [any thread] The on/off button also begins or ends the host's pulses.
 ParameterList Parameters();
 
 }  // namespace nuv::wobbleton
