@@ -39,7 +39,8 @@ struct HostEvent {
 };
 #pragma pack(pop)
 static_assert(sizeof(HostEvent) == 17, "HostEvent is the host's 17-byte packed record");
-static_assert(offsetof(HostEvent, kind) == 6 && offsetof(HostEvent, number) == 10 &&
+static_assert(offsetof(HostEvent, port) == 4 && offsetof(HostEvent, channel) == 5 && offsetof(HostEvent, kind) == 6 &&
+                  offsetof(HostEvent, number) == 10 && offsetof(HostEvent, value) == 11 &&
                   offsetof(HostEvent, release) == 12 && offsetof(HostEvent, duration) == 13,
               "HostEvent field offsets are the host's");
 
@@ -51,7 +52,9 @@ struct HostData {
     std::uint8_t data2;
     std::uint8_t spare;
 };
-static_assert(sizeof(HostData) == 8, "HostData is the host's 8-byte record");
+static_assert(sizeof(HostData) == 8 && offsetof(HostData, status) == 4 && offsetof(HostData, data1) == 5 &&
+                  offsetof(HostData, data2) == 6,
+              "HostData is the host's 8-byte record");
 
 // The signed wheel value of a Wheel event (bytes 10 and 11, little-endian).
 inline std::int16_t WheelValue(const HostEvent& e) {

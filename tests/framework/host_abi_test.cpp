@@ -1,9 +1,10 @@
-// The host's record layouts and interface slots as the host sees them: the
-// records' sizes and offsets, and each operation at its slot number, called
+// The host's records and interface slots as the host sees them: records read
+// from the bytes a host writes, and each operation at its slot number, called
 // through a plain table of stdcall function pointers as a C host would.
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstring>
 
 #include "framework/host_types.h"
 #include "framework/random_source.h"
@@ -13,17 +14,29 @@
 namespace nuv {
 namespace {
 
-TEST(HostAbi, RecordLayouts) {
-    EXPECT_EQ(sizeof(HostEvent), 17u);
-    EXPECT_EQ(offsetof(HostEvent, port), 4u);
-    EXPECT_EQ(offsetof(HostEvent, channel), 5u);
-    EXPECT_EQ(offsetof(HostEvent, kind), 6u);
-    EXPECT_EQ(offsetof(HostEvent, number), 10u);
-    EXPECT_EQ(offsetof(HostEvent, value), 11u);
-    EXPECT_EQ(offsetof(HostEvent, release), 12u);
-    EXPECT_EQ(offsetof(HostEvent, duration), 13u);
-    EXPECT_EQ(sizeof(HostData), 8u);
-    EXPECT_EQ(sizeof(void*) == 4 ? 4u : 8u, sizeof(IMfxEventFilter*));
+// The static_asserts hold the offsets; this holds the byte order: a record
+// as a host writes it, byte by byte, reads back field by field.
+TEST(HostAbi, RecordsReadAsTheHostWritesThemByteByByte) {
+    const std::uint8_t eventBytes[17] = {0x04, 0x03, 0x02, 0x81, 5, 6, 2, 0, 0, 0, 60, 100, 64, 0x10, 0x20, 0, 0};
+    HostEvent e{};
+    std::memcpy(&e, eventBytes, sizeof e);
+    EXPECT_EQ(+e.time, static_cast<std::int32_t>(0x81020304u));  // unary plus: packed fields are read by value
+    EXPECT_EQ(e.port, 5);
+    EXPECT_EQ(e.channel, 6);
+    EXPECT_EQ(+e.kind, Control);
+    EXPECT_EQ(e.number, 60);
+    EXPECT_EQ(e.value, 100);
+    EXPECT_EQ(e.release, 64);
+    EXPECT_EQ(+e.duration, 0x2010);
+
+    const std::uint8_t dataBytes[8] = {0xE8, 0x03, 0, 0, 0x91, 64, 100, 0};
+    HostData d{};
+    std::memcpy(&d, dataBytes, sizeof d);
+    EXPECT_EQ(d.time, 1000);
+    EXPECT_EQ(MessageKind(d), kStatusNoteOn);
+    EXPECT_EQ(MessageChannel(d), 1);
+    EXPECT_TRUE(IsNoteStart(d));
+    EXPECT_EQ(d.data1, 64);
 }
 
 TEST(HostAbi, WheelValueIsSignedLittleEndianAtByteTen) {

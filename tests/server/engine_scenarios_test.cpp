@@ -26,13 +26,14 @@ TEST(EngineScenarios, EveryVariantGivesTheRecordedBytes) {
     for (const Deliverable& deliverable : AllDeliverables()) {
         for (const Variant& variant : deliverable.variants) {
             const std::string key = KeyOf(deliverable, variant);
-            const std::string hex = ToHex(RunLocal(deliverable, variant));
+            const Bytes produced = RunLocal(deliverable, variant);
+            const std::string hex = ToHex(produced);
             if (updating) {
                 golden[key] = hex;
                 continue;
             }
             ASSERT_EQ(golden.count(key), 1u) << key << " is not recorded";
-            EXPECT_TRUE(golden[key] == hex) << key << ": output differs from the record";
+            EXPECT_TRUE(golden[key] == hex) << key << ": " << DescribeDifference(FromHex(golden[key]), produced);
             ++checked;
         }
     }
@@ -55,6 +56,37 @@ TEST(EngineScenarios, RunsAreRepeatable) {
                 << KeyOf(deliverable, variant);
         }
     }
+}
+
+// A difference is reported where it lies: a changed event by its call, time
+// and kind, a missing one as missing.
+TEST(EngineScenarios, ADifferenceIsReportedAsTheFirstDifferingEvent) {
+    const Deliverable shiftwell = AllDeliverables().front();
+    const Bytes recorded = RunLocal(shiftwell, shiftwell.variants.front());
+    EXPECT_EQ(DescribeDifference(recorded, recorded), "");
+    EXPECT_EQ(FromHex(ToHex(recorded)), recorded);
+
+    // Bytes 0-7 are Connect and Load; OnStart with no record takes 12 bytes;
+    // the first OnEvents call's first record begins after its 12.
+    const std::size_t firstRecord = 8 + 12 + 12;
+    Bytes changed = recorded;
+    changed[firstRecord + 10] ^= 0x01;  // the note number
+    const std::string report = DescribeDifference(recorded, changed);
+    EXPECT_NE(report.find("OnEvents (call 2), record 1: time 0, Note, bytes"), std::string::npos) << report;
+
+    // The call's last record gone, and its count one less.
+    Bytes shorter = recorded;
+    const std::uint8_t count = shorter[firstRecord - 4];
+    ASSERT_GT(count, 1);
+    const std::size_t last = firstRecord + (count - 1u) * sizeof(HostEvent);
+    shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(last),
+                  shorter.begin() + static_cast<std::ptrdiff_t>(last + sizeof(HostEvent)));
+    shorter[firstRecord - 4] = static_cast<std::uint8_t>(count - 1);
+    const std::string missing = DescribeDifference(recorded, shorter);
+    EXPECT_NE(missing.find(": " + std::to_string(count - 1) + " records, recorded " + std::to_string(count) +
+                           "; first missing: time"),
+              std::string::npos)
+        << missing;
 }
 
 // The variants differ from the defaults where they should, so the record

@@ -1,5 +1,6 @@
 #include "tests/server/scenarios.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "plugins/gapkeeper/gapkeeper_effect.h"
@@ -73,6 +74,9 @@ void Append(Bytes& out, const void* data, std::size_t size) {
 
 void AppendWord(Bytes& out, std::int32_t value) { Append(out, &value, sizeof value); }
 
+// The calls of a run as AppendCall records them.
+enum CallTag : std::int32_t { kStartCall = 1, kEventsCall = 2, kLoopCall = 3, kStopCall = 4, kInputCall = 5 };
+
 template <class Record>
 void AppendCall(Bytes& out, std::int32_t tag, HRESULT result, const std::vector<Record>& records) {
     AppendWord(out, tag);
@@ -84,26 +88,26 @@ void AppendCall(Bytes& out, std::int32_t tag, HRESULT result, const std::vector<
 void PlaySong(IMfxEventFilter& filter, Bytes& out) {
     const std::vector<HostEvent> song = Song();
     testing::EventCall start;
-    AppendCall(out, 1, filter.OnStart(0, start.out.Get()), start.Output());
+    AppendCall(out, kStartCall, filter.OnStart(0, start.out.Get()), start.Output());
     for (std::int32_t from = 0; from <= 8 * kBeat; from += kBeat) {
         std::vector<HostEvent> slice;
         for (const HostEvent& e : song)
             if (e.time >= from && e.time < from + kBeat) slice.push_back(e);
         testing::EventCall call(slice);
-        AppendCall(out, 2, filter.OnEvents(from, from + kBeat - 1, call.in.Get(), call.out.Get()), call.Output());
+        AppendCall(out, kEventsCall, filter.OnEvents(from, from + kBeat - 1, call.in.Get(), call.out.Get()), call.Output());
         if (from == 4 * kBeat) {
             testing::EventCall loop;
-            AppendCall(out, 3, filter.OnLoop(2 * kBeat, 4 * kBeat, loop.out.Get()), loop.Output());
+            AppendCall(out, kLoopCall, filter.OnLoop(2 * kBeat, 4 * kBeat, loop.out.Get()), loop.Output());
         }
     }
     testing::EventCall stop;
-    AppendCall(out, 4, filter.OnStop(9 * kBeat, stop.out.Get()), stop.Output());
+    AppendCall(out, kStopCall, filter.OnStop(9 * kBeat, stop.out.Get()), stop.Output());
 }
 
 void PlayLive(IMfxEventFilter& filter, Bytes& out) {
     for (const std::vector<HostData>& batch : LiveBatches()) {
         testing::DataCall call(batch);
-        AppendCall(out, 5, filter.OnInput(call.in.Get(), call.out.Get()), call.Output());
+        AppendCall(out, kInputCall, filter.OnInput(call.in.Get(), call.out.Get()), call.Output());
     }
 }
 
@@ -127,7 +131,167 @@ Variant Defaults() {
     return VariantOf<Effect>("defaults", [](Effect&) {});
 }
 
+// A run's bytes taken apart again; `complete` is false when they end early
+// or a count is out of bounds.
+struct RecordedCall {
+    std::int32_t tag = 0;
+    std::int32_t result = 0;
+    std::vector<Bytes> records;
+};
+struct RecordedRun {
+    std::int32_t connect = 0;
+    std::int32_t load = 0;
+    std::vector<RecordedCall> calls;
+    std::int32_t disconnect = 0;
+    Bytes saved;
+    bool complete = false;
+};
+
+class Reader {
+public:
+    explicit Reader(const Bytes& bytes) : bytes_(bytes) {}
+    bool Word(std::int32_t& value) {
+        if (bytes_.size() - at_ < 4) return false;
+        std::memcpy(&value, bytes_.data() + at_, 4);
+        at_ += 4;
+        return true;
+    }
+    bool Take(std::size_t count, Bytes& into) {
+        if (bytes_.size() - at_ < count) return false;
+        into.assign(bytes_.begin() + static_cast<std::ptrdiff_t>(at_),
+                    bytes_.begin() + static_cast<std::ptrdiff_t>(at_ + count));
+        at_ += count;
+        return true;
+    }
+
+private:
+    const Bytes& bytes_;
+    std::size_t at_ = 0;
+};
+
+std::size_t RecordSize(std::int32_t tag) { return tag == kInputCall ? sizeof(HostData) : sizeof(HostEvent); }
+
+RecordedRun Parse(const Bytes& bytes) {
+    RecordedRun run;
+    Reader in(bytes);
+    if (!in.Word(run.connect) || !in.Word(run.load)) return run;
+    // Calls follow until a word that is no call tag: Disconnect's result.
+    std::int32_t word = 0;
+    for (;;) {
+        if (!in.Word(word)) return run;
+        if (word < kStartCall || word > kInputCall) break;
+        RecordedCall call;
+        call.tag = word;
+        std::int32_t count = 0;
+        if (!in.Word(call.result) || !in.Word(count) || count < 0) return run;
+        for (std::int32_t r = 0; r < count; ++r) {
+            call.records.emplace_back();
+            if (!in.Take(RecordSize(call.tag), call.records.back())) return run;
+        }
+        run.calls.push_back(std::move(call));
+    }
+    run.disconnect = word;
+    std::int32_t savedSize = 0;
+    if (!in.Word(savedSize) || savedSize < 0) return run;
+    run.complete = in.Take(static_cast<std::size_t>(savedSize), run.saved);
+    return run;
+}
+
+std::string Text(const char* format, long a, long b = 0, long c = 0) {
+    char line[160];
+    std::snprintf(line, sizeof line, format, a, b, c);
+    return line;
+}
+
+const char* CallName(std::int32_t tag) {
+    switch (tag) {
+        case kStartCall: return "OnStart";
+        case kEventsCall: return "OnEvents";
+        case kLoopCall: return "OnLoop";
+        case kStopCall: return "OnStop";
+        case kInputCall: return "OnInput";
+        default: return "unknown call";
+    }
+}
+
+const char* KindName(std::int32_t kind) {
+    switch (kind) {
+        case Note: return "Note";
+        case KeyAft: return "KeyAft";
+        case Control: return "Control";
+        case ChanAft: return "ChanAft";
+        case Wheel: return "Wheel";
+        default: return "other";
+    }
+}
+
+// "time 480, Note, bytes e0010000..." for a song event; a live record gives
+// its status byte as its kind.
+std::string RecordText(std::int32_t tag, const Bytes& record) {
+    std::string text;
+    if (tag == kInputCall) {
+        HostData d{};
+        std::memcpy(&d, record.data(), sizeof d);
+        text = Text("time %ld, status 0x%02lx", d.time, d.status);
+    } else {
+        HostEvent e{};
+        std::memcpy(&e, record.data(), sizeof e);
+        text = Text("time %ld, ", e.time) + KindName(e.kind);
+    }
+    return text + ", bytes " + ToHex(record);
+}
+
+std::string CallDifference(std::size_t index, const RecordedCall& recorded, const RecordedCall& produced) {
+    const std::string call = std::string(CallName(recorded.tag)) + Text(" (call %ld)", static_cast<long>(index + 1));
+    if (recorded.tag != produced.tag) return call + ": " + CallName(produced.tag) + " came instead";
+    if (recorded.result != produced.result)
+        return call + Text(": result 0x%08lx, recorded 0x%08lx", produced.result, recorded.result);
+    const std::size_t common = std::min(recorded.records.size(), produced.records.size());
+    for (std::size_t r = 0; r < common; ++r) {
+        if (recorded.records[r] == produced.records[r]) continue;
+        return call + Text(", record %ld: ", static_cast<long>(r + 1)) + RecordText(produced.tag, produced.records[r]) +
+               "; recorded " + RecordText(recorded.tag, recorded.records[r]);
+    }
+    if (recorded.records.size() == produced.records.size()) return {};
+    const bool extra = produced.records.size() > recorded.records.size();
+    const std::vector<Bytes>& longer = extra ? produced.records : recorded.records;
+    return call + Text(": %ld records, recorded %ld; first ", static_cast<long>(produced.records.size()),
+                       static_cast<long>(recorded.records.size())) +
+           (extra ? "extra: " : "missing: ") + RecordText(recorded.tag, longer[common]);
+}
+
 }  // namespace
+
+Bytes FromHex(const std::string& text) {
+    Bytes bytes;
+    if (text.size() % 2 != 0) return {};
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        unsigned value = 0;
+        if (std::sscanf(text.c_str() + i, "%2x", &value) != 1) return {};
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return bytes;
+}
+
+std::string DescribeDifference(const Bytes& recorded, const Bytes& produced) {
+    if (FirstDifference(recorded, produced) == -1) return {};
+    const RecordedRun a = Parse(recorded);
+    const RecordedRun b = Parse(produced);
+    if (a.connect != b.connect) return Text("Connect: 0x%08lx, recorded 0x%08lx", b.connect, a.connect);
+    if (a.load != b.load) return Text("Load: 0x%08lx, recorded 0x%08lx", b.load, a.load);
+    const std::size_t common = std::min(a.calls.size(), b.calls.size());
+    for (std::size_t c = 0; c < common; ++c) {
+        const std::string difference = CallDifference(c, a.calls[c], b.calls[c]);
+        if (!difference.empty()) return difference;
+    }
+    if (a.calls.size() != b.calls.size() || !a.complete || !b.complete)
+        return Text("%ld calls, recorded %ld, or the bytes end early", static_cast<long>(b.calls.size()),
+                    static_cast<long>(a.calls.size()));
+    if (a.disconnect != b.disconnect) return Text("Disconnect: 0x%08lx, recorded 0x%08lx", b.disconnect, a.disconnect);
+    const long at = FirstDifference(a.saved, b.saved);
+    return Text("saved settings of %ld bytes (recorded %ld) differ from byte %ld", static_cast<long>(b.saved.size()),
+                static_cast<long>(a.saved.size()), at);
+}
 
 std::vector<Deliverable> AllDeliverables() {
     std::vector<Deliverable> all;

@@ -46,4 +46,13 @@ std::string ToHex(const Bytes& bytes);
 // Offset of the first difference, or -1 when equal.
 long FirstDifference(const Bytes& a, const Bytes& b);
 
+// The bytes a ToHex text stands for; empty when the text is not hex.
+Bytes FromHex(const std::string& text);
+
+// Where two results of Run first part, decoded: the call (its name and
+// number), and for a record its time, kind and bytes on either side; or the
+// result, the record count or the saved stream's byte that differs. Empty
+// when the two are equal.
+std::string DescribeDifference(const Bytes& recorded, const Bytes& produced);
+
 }  // namespace nuv::scenarios

@@ -217,10 +217,12 @@ TEST_P(Deliverable, GivesTheSameOutputAsTheEnginesBuiltIntoTests) {
             local->Release();
 
             const std::string key = scenarios::KeyOf(deliverable, variant);
-            EXPECT_EQ(scenarios::FirstDifference(throughDll, throughLocal), -1) << key;
+            EXPECT_EQ(scenarios::FirstDifference(throughDll, throughLocal), -1)
+                << key << ": " << scenarios::DescribeDifference(throughLocal, throughDll);
             const auto recorded = golden.find(key);
             ASSERT_NE(recorded, golden.end()) << key << " is not recorded";
-            EXPECT_TRUE(recorded->second == scenarios::ToHex(throughDll)) << key << " differs from the record";
+            EXPECT_TRUE(recorded->second == scenarios::ToHex(throughDll))
+                << key << ": " << scenarios::DescribeDifference(scenarios::FromHex(recorded->second), throughDll);
             ++checked;
         }
     }
