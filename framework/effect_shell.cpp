@@ -96,7 +96,7 @@ HRESULT STDMETHODCALLTYPE NuvMfxShell::Load(IStream* stream) {
 
 HRESULT STDMETHODCALLTYPE NuvMfxShell::Save(IStream* stream, BOOL clearDirty) {
     SettingsWriter out(stream);
-    out.Field(SaveVersion());
+    out.Field(identity_.streamVersion);
     if (out.Ok()) SaveFields(out);
     if (!out.Ok()) return E_FAIL;
     if (clearDirty) dirtyFlag = 0;

@@ -28,10 +28,11 @@ namespace nuv {
 
 // What tells the deliverables apart at the shell's level.
 struct EffectIdentity {
-    CLSID effectClass;            // GetClassID, registration
-    CLSID pageClass;              // GetPages
-    std::uint32_t streamSize;     // GetSizeMax
-    bool needsPulseService;       // Connect fails without HostPulseService
+    CLSID effectClass;             // GetClassID, registration
+    CLSID pageClass;               // GetPages
+    std::uint32_t streamVersion;   // what Save writes first
+    std::uint32_t streamSize;      // GetSizeMax
+    bool needsPulseService;        // Connect fails without HostPulseService
 };
 
 // Our own identity for an effect object: an object that answers it is one of
@@ -110,8 +111,6 @@ protected:
     virtual void LoadFields(SettingsReader& in, std::uint32_t version) = 0;
     // [any thread] Load's, only after a complete read, before the flags change.
     virtual void AfterLoad() {}
-    // [any thread] Save's: the version it writes first.
-    virtual std::uint32_t SaveVersion() const = 0;
     // [any thread] Save's: the engine's fields after the version.
     virtual void SaveFields(SettingsWriter& out) = 0;
     // [host thread] Runs at the end of every Connect, with the shell's own

@@ -103,28 +103,30 @@ inline constexpr IID IID_HostAuxService = {0x838C6961, 0x0C50, 0x11D2, {0xA8, 0x
 inline constexpr IID IID_HostEventQueue = {0x4E0D5A10, 0x7B61, 0x4C3E, {0x9F, 0x21, 0x5A, 0x6B, 0x10, 0x20, 0x30, 0x01}};
 inline constexpr IID IID_HostDataQueue = {0x4E0D5A10, 0x7B61, 0x4C3E, {0x9F, 0x21, 0x5A, 0x6B, 0x10, 0x20, 0x30, 0x02}};
 
-// A queue of song events, handed to one call.
-struct HostEventQueue : IUnknown {
+// A queue of host records, handed to one call: song events or live MIDI
+// records. The two queue interfaces have the same three slots after
+// IUnknown.
+template <class Record>
+struct HostQueue : IUnknown {
     // [host thread]
-    virtual HRESULT STDMETHODCALLTYPE Add(const HostEvent* event) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Add(const Record* record) = 0;
     // [host thread]
     virtual HRESULT STDMETHODCALLTYPE GetCount(std::int32_t* count) = 0;
     // [host thread]
-    virtual HRESULT STDMETHODCALLTYPE GetAt(std::int32_t index, HostEvent* event) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetAt(std::int32_t index, Record* record) = 0;
 
+protected:
+    ~HostQueue() = default;
+};
+
+// A queue of song events.
+struct HostEventQueue : HostQueue<HostEvent> {
 protected:
     ~HostEventQueue() = default;
 };
 
-// A queue of live MIDI records, handed to one call.
-struct HostDataQueue : IUnknown {
-    // [host thread]
-    virtual HRESULT STDMETHODCALLTYPE Add(const HostData* data) = 0;
-    // [host thread]
-    virtual HRESULT STDMETHODCALLTYPE GetCount(std::int32_t* count) = 0;
-    // [host thread]
-    virtual HRESULT STDMETHODCALLTYPE GetAt(std::int32_t index, HostData* data) = 0;
-
+// A queue of live MIDI records.
+struct HostDataQueue : HostQueue<HostData> {
 protected:
     ~HostDataQueue() = default;
 };
@@ -199,8 +201,8 @@ inline const IID& InterfaceId<IMfxEventFilter>() { return IID_IMfxEventFilter; }
 // Reads a queue the way every engine must: the count once, a failed count or
 // one of 0 or less as empty, indices in order, unreadable entries skipped.
 // Returns whether the queue counted any entries, readable or not.
-template <class Queue, class Record, class Visit>
-bool ForEachReadable(Queue* queue, Visit&& visit) {
+template <class Record, class Visit>
+bool ForEachRecord(HostQueue<Record>* queue, Visit&& visit) {
     if (queue == nullptr) return false;
     std::int32_t count = 0;
     if (FAILED(queue->GetCount(&count)) || count <= 0) return false;
@@ -214,20 +216,33 @@ bool ForEachReadable(Queue* queue, Visit&& visit) {
 
 template <class Visit>
 bool ForEachEvent(HostEventQueue* queue, Visit&& visit) {
-    return ForEachReadable<HostEventQueue, HostEvent>(queue, visit);
+    return ForEachRecord<HostEvent>(queue, visit);
 }
 
 template <class Visit>
 bool ForEachData(HostDataQueue* queue, Visit&& visit) {
-    return ForEachReadable<HostDataQueue, HostData>(queue, visit);
+    return ForEachRecord<HostData>(queue, visit);
 }
 
 // Copies every readable record unchanged, as a disabled effect does.
-inline void CopyEvents(HostEventQueue* in, HostEventQueue* out) {
-    ForEachEvent(in, [out](const HostEvent& e) { out->Add(&e); });
+template <class Record>
+void CopyRecords(HostQueue<Record>* in, HostQueue<Record>* out) {
+    ForEachRecord<Record>(in, [out](const Record& r) { out->Add(&r); });
 }
-inline void CopyData(HostDataQueue* in, HostDataQueue* out) {
-    ForEachData(in, [out](const HostData& d) { out->Add(&d); });
+inline void CopyEvents(HostEventQueue* in, HostEventQueue* out) { CopyRecords<HostEvent>(in, out); }
+inline void CopyData(HostDataQueue* in, HostDataQueue* out) { CopyRecords<HostData>(in, out); }
+
+// A song event's kind by name, for reports: "Note", "KeyAft", "Control",
+// "ChanAft", "Wheel", or "other".
+inline const char* KindName(std::int32_t kind) {
+    switch (kind) {
+        case Note: return "Note";
+        case KeyAft: return "KeyAft";
+        case Control: return "Control";
+        case ChanAft: return "ChanAft";
+        case Wheel: return "Wheel";
+        default: return "other";
+    }
 }
 
 }  // namespace nuv

@@ -11,16 +11,14 @@ bool RequestMouseNotification(HWND window, DWORD flags, DWORD hoverTimeMs) {
     return TrackMouseEvent(&request) != FALSE;
 }
 
-void MouseCapture::Take(HWND window) {
-    SetCapture(window);
-    window_ = window;
+void ReleaseCaptureOf(HWND window) {
+    if (GetCapture() == window) ReleaseCapture();
 }
 
-void MouseCapture::Release() {
-    if (window_ == nullptr) return;
-    const HWND held = window_;
-    window_ = nullptr;
-    if (GetCapture() == held) ReleaseCapture();
+void MouseCapture::Take(HWND window) {
+    SetCapture(window);
+    Detach();  // a capture held before went to `window` with this call
+    Reset(window);
 }
 
 void CursorConfinement::Confine(const RECT& screenRect) {

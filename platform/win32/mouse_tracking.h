@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/com.h"
+#include "platform/unique_any.h"
 
 namespace nuv::win32 {
 
@@ -11,24 +12,19 @@ namespace nuv::win32 {
 // `flags` says) for `window`. False when the request was refused.
 bool RequestMouseNotification(HWND window, DWORD flags, DWORD hoverTimeMs);
 
+// Gives the capture back when `window` still holds it; a capture that
+// another window took away is left alone.
+void ReleaseCaptureOf(HWND window);
+
 // The mouse capture for one window, taken and released explicitly or
-// released when the owner ends. A capture that another window took away is
-// not released again.
-class MouseCapture {
+// released when the owner ends.
+class MouseCapture : public UniqueAny<HWND, &ReleaseCaptureOf> {
 public:
-    MouseCapture() = default;
-    MouseCapture(const MouseCapture&) = delete;
-    MouseCapture& operator=(const MouseCapture&) = delete;
-    ~MouseCapture() { Release(); }
-
     void Take(HWND window);
-    void Release();
+    void Release() { Reset(); }
     // The capture went elsewhere (WM_CAPTURECHANGED): nothing left to release.
-    void Lost() { window_ = nullptr; }
-    bool Held() const { return window_ != nullptr; }
-
-private:
-    HWND window_ = nullptr;
+    void Lost() { Detach(); }
+    bool Held() const { return static_cast<bool>(*this); }
 };
 
 // Confines the cursor to a screen rectangle; the clip rectangle in force

@@ -2,7 +2,7 @@
 
 namespace nuv::gapkeeper {
 
-NuvMfx::NuvMfx() : NuvMfxShell(kIdentity) {}
+NuvMfx::NuvMfx() : HistoryShell(kIdentity) {}
 
 OverlapSettings NuvMfx::CurrentSettings() {
     // Read once per note, each value under the lock on its own, so a page

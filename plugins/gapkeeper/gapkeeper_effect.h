@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/effect_shell.h"
-#include "framework/note_history.h"
+#include "framework/history_shell.h"
 #include "plugins/gapkeeper/gapkeeper_ids.h"
 #include "plugins/gapkeeper/overlap_correction.h"
 
@@ -22,7 +21,7 @@ inline constexpr std::int32_t kNoteMarginMin = 1;
 inline constexpr std::int32_t kNoteMarginMax = 96;
 inline constexpr std::int32_t kDefaultNoteMargin = 10;
 
-class NuvMfx final : public NuvMfxShell {
+class NuvMfx final : public HistoryShell {
 public:
     NuvMfx();
 
@@ -31,10 +30,6 @@ public:
                                        HostEventQueue* out) override;
     // [host thread]
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
-
-    // [host thread] Notes seen since the last start, loop, stop or
-    // disconnect, corrected in place.
-    const std::vector<HostEvent>& History() const { return history_.Notes(); }
 
     // Parameters; the page writes them under settingsLock.
     std::uint8_t sameNoteOnly = 0;
@@ -45,18 +40,10 @@ protected:
     // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
     // [any thread]
-    std::uint32_t SaveVersion() const override { return kStreamVersion; }
-    // [any thread]
     void SaveFields(SettingsWriter& out) override;
-    // [host thread]
-    void BeforeDisconnect() override { history_.Forget(); }
-    // [host thread]
-    void OnTransport() override { history_.Forget(); }
 
 private:
     OverlapSettings CurrentSettings();
-
-    NoteHistory history_;
 };
 
 }  // namespace nuv::gapkeeper

@@ -14,6 +14,7 @@ inline constexpr wchar_t kDeliverableName[] = L"NuvGapkeeper";
 inline constexpr std::uint32_t kStreamVersion = 2;
 inline constexpr std::uint32_t kStreamSize = 21;
 
-inline constexpr EffectIdentity kIdentity = {CLSID_NuvGapkeeper, CLSID_NuvGapkeeperPage, kStreamSize, false};
+inline constexpr EffectIdentity kIdentity = {CLSID_NuvGapkeeper, CLSID_NuvGapkeeperPage, kStreamVersion,
+                                             kStreamSize, false};
 
 }  // namespace nuv::gapkeeper

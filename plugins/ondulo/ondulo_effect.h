@@ -108,8 +108,6 @@ protected:
     // [any thread]
     void AfterLoad() override { ApplyParameters(); }
     // [any thread]
-    std::uint32_t SaveVersion() const override { return kStreamVersion; }
-    // [any thread]
     void SaveFields(SettingsWriter& out) override;
     // [host thread]
     HRESULT AfterConnect(IUnknown* context, HRESULT result) override;

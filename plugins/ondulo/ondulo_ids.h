@@ -15,6 +15,7 @@ inline constexpr std::uint32_t kStreamVersion = 2;
 inline constexpr std::uint32_t kStreamSize = 64;
 
 // Live generation runs on the host's input pulses, so Connect needs the pulse service.
-inline constexpr EffectIdentity kIdentity = {CLSID_NuvOndulo, CLSID_NuvOnduloPage, kStreamSize, true};
+inline constexpr EffectIdentity kIdentity = {CLSID_NuvOndulo, CLSID_NuvOnduloPage, kStreamVersion,
+                                             kStreamSize, true};
 
 }  // namespace nuv::ondulo

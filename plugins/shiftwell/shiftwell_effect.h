@@ -48,8 +48,6 @@ protected:
     // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
     // [any thread]
-    std::uint32_t SaveVersion() const override { return kStreamVersion; }
-    // [any thread]
     void SaveFields(SettingsWriter& out) override;
 
 private:

@@ -14,6 +14,7 @@ inline constexpr wchar_t kDeliverableName[] = L"NuvShiftwell";
 inline constexpr std::uint32_t kStreamVersion = 4;
 inline constexpr std::uint32_t kStreamSize = 28;
 
-inline constexpr EffectIdentity kIdentity = {CLSID_NuvShiftwell, CLSID_NuvShiftwellPage, kStreamSize, false};
+inline constexpr EffectIdentity kIdentity = {CLSID_NuvShiftwell, CLSID_NuvShiftwellPage, kStreamVersion,
+                                             kStreamSize, false};
 
 }  // namespace nuv::shiftwell

@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kInitialCandidates = 256;
 }  // namespace
 
-NuvMfx::NuvMfx() : NuvMfxShell(kIdentity), random_(RandomSource::ClockSeed()) {
+NuvMfx::NuvMfx() : HistoryShell(kIdentity), random_(RandomSource::ClockSeed()) {
     candidates_.reserve(kInitialCandidates);
 }
 

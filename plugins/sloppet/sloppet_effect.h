@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/effect_shell.h"
-#include "framework/note_history.h"
+#include "framework/history_shell.h"
 #include "framework/random_source.h"
 #include "plugins/sloppet/note_randomiser.h"
 #include "plugins/sloppet/sloppet_ids.h"
@@ -20,7 +19,7 @@ inline constexpr std::int32_t kAmountMin = 1;
 inline constexpr std::int32_t kAmountMax = 40;
 inline constexpr std::uint32_t kDefaultAmount = 1;
 
-class NuvMfx final : public NuvMfxShell {
+class NuvMfx final : public HistoryShell {
 public:
     NuvMfx();
 
@@ -30,8 +29,6 @@ public:
     // [host thread]
     HRESULT STDMETHODCALLTYPE OnInput(HostDataQueue* in, HostDataQueue* out) override;
 
-    // Notes as they arrived since the last start, loop, stop or disconnect.
-    const std::vector<HostEvent>& History() const { return history_.Notes(); }
     // The effect's own random source; tests seed it for reproducible output.
     RandomSource& Random() { return random_; }
 
@@ -53,13 +50,7 @@ protected:
     // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
     // [any thread]
-    std::uint32_t SaveVersion() const override { return kStreamVersion; }
-    // [any thread]
     void SaveFields(SettingsWriter& out) override;
-    // [host thread]
-    void BeforeDisconnect() override { history_.Forget(); }
-    // [host thread]
-    void OnTransport() override { history_.Forget(); }
 
 private:
     void UpdateWindows();
@@ -69,7 +60,6 @@ private:
     void RandomiseNote(HostEvent& note);
     void LoadVersion2Layout(SettingsReader& in);
 
-    NoteHistory history_;
     std::vector<OverlapCandidate> candidates_;  // reused from note to note
     RandomSource random_;
 };

@@ -14,6 +14,7 @@ inline constexpr wchar_t kDeliverableName[] = L"NuvSloppet";
 inline constexpr std::uint32_t kStreamVersion = 3;
 inline constexpr std::uint32_t kStreamSize = 29;
 
-inline constexpr EffectIdentity kIdentity = {CLSID_NuvSloppet, CLSID_NuvSloppetPage, kStreamSize, false};
+inline constexpr EffectIdentity kIdentity = {CLSID_NuvSloppet, CLSID_NuvSloppetPage, kStreamVersion,
+                                             kStreamSize, false};
 
 }  // namespace nuv::sloppet

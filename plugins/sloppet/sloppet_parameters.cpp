@@ -8,7 +8,8 @@ namespace {
 
 template <auto Member>
 constexpr ParameterDescription Switch(const wchar_t* label, ConstantList<const wchar_t*> aliases) {
-    return {label, aliases, ParameterKind::Switch, 0, 1, 0, L"", L"", true, {}, &ReadField<Member>, &WriteField<Member>};
+    return {label, aliases, ParameterKind::Switch, 0, 1, 0, L"", L"", true, {}, &ReadField<Member>,
+            &WriteField<Member>};
 }
 
 template <auto Member>

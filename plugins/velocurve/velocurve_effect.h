@@ -66,8 +66,6 @@ protected:
     // [any thread]
     void AfterLoad() override { FillTableFromPoints(); }
     // [any thread]
-    std::uint32_t SaveVersion() const override { return kStreamVersion; }
-    // [any thread]
     void SaveFields(SettingsWriter& out) override;
 
 private:

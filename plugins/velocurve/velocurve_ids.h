@@ -14,6 +14,7 @@ inline constexpr wchar_t kDeliverableName[] = L"NuvVelocurveV2";
 inline constexpr std::uint32_t kStreamVersion = 2;
 inline constexpr std::uint32_t kStreamSize = 49;
 
-inline constexpr EffectIdentity kIdentity = {CLSID_NuvVelocurveV2, CLSID_NuvVelocurveV2Page, kStreamSize, false};
+inline constexpr EffectIdentity kIdentity = {CLSID_NuvVelocurveV2, CLSID_NuvVelocurveV2Page, kStreamVersion,
+                                             kStreamSize, false};
 
 }  // namespace nuv::velocurve

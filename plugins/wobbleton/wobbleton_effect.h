@@ -60,8 +60,6 @@ protected:
     // [any thread]
     void LoadFields(SettingsReader& in, std::uint32_t version) override;
     // [any thread]
-    std::uint32_t SaveVersion() const override { return kStreamVersion; }
-    // [any thread]
     void SaveFields(SettingsWriter& out) override;
     // [host thread]
     HRESULT AfterConnect(IUnknown* context, HRESULT result) override;

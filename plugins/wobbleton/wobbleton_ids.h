@@ -15,6 +15,7 @@ inline constexpr std::uint32_t kStreamVersion = 2;
 inline constexpr std::uint32_t kStreamSize = 20;
 
 // Connect fails without the host's pulse service.
-inline constexpr EffectIdentity kIdentity = {CLSID_NuvWobbleton, CLSID_NuvWobbletonPage, kStreamSize, true};
+inline constexpr EffectIdentity kIdentity = {CLSID_NuvWobbleton, CLSID_NuvWobbletonPage, kStreamVersion,
+                                             kStreamSize, true};
 
 }  // namespace nuv::wobbleton

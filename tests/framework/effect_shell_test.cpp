@@ -19,7 +19,7 @@ constexpr CLSID kProbePage = {0x44444444, 0x5555, 0x6666, {8, 7, 6, 5, 4, 3, 2, 
 
 class ProbeEffect final : public NuvMfxShell {
 public:
-    explicit ProbeEffect(bool pulses = false) : NuvMfxShell({kProbeClass, kProbePage, 12, pulses}) {}
+    explicit ProbeEffect(bool pulses = false) : NuvMfxShell({kProbeClass, kProbePage, 2, 12, pulses}) {}
     std::int32_t first = 10;
     std::int32_t second = 20;
     int connects = 0;
@@ -32,7 +32,6 @@ protected:
         if (version >= 1) in.Field(first);
         if (version >= 2) in.Field(second);
     }
-    std::uint32_t SaveVersion() const override { return 2; }
     void SaveFields(SettingsWriter& out) override { out.Field(first).Field(second); }
     HRESULT AfterConnect(IUnknown*, HRESULT result) override {
         ++connects;

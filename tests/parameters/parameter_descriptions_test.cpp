@@ -94,8 +94,8 @@ TEST_F(ParameterDescriptions, AChoicesRangeIsItsChoicesAndNothingBetween) {
                 continue;
             }
             ASSERT_FALSE(p.choices.empty()) << Where(d, p);
-            const auto [low, high] = std::minmax_element(p.choices.begin(), p.choices.end(),
-                                                         [](const auto& a, const auto& b) { return a.value < b.value; });
+            const auto byValue = [](const ParameterChoice& a, const ParameterChoice& b) { return a.value < b.value; };
+            const auto [low, high] = std::minmax_element(p.choices.begin(), p.choices.end(), byValue);
             EXPECT_EQ(low->value, p.minimum) << Where(d, p);
             EXPECT_EQ(high->value, p.maximum) << Where(d, p);
             for (std::int32_t v = p.minimum; v <= p.maximum; ++v)

@@ -94,7 +94,8 @@ void PlaySong(IMfxEventFilter& filter, Bytes& out) {
         for (const HostEvent& e : song)
             if (e.time >= from && e.time < from + kBeat) slice.push_back(e);
         testing::EventCall call(slice);
-        AppendCall(out, kEventsCall, filter.OnEvents(from, from + kBeat - 1, call.in.Get(), call.out.Get()), call.Output());
+        const HRESULT result = filter.OnEvents(from, from + kBeat - 1, call.in.Get(), call.out.Get());
+        AppendCall(out, kEventsCall, result, call.Output());
         if (from == 4 * kBeat) {
             testing::EventCall loop;
             AppendCall(out, kLoopCall, filter.OnLoop(2 * kBeat, 4 * kBeat, loop.out.Get()), loop.Output());
@@ -211,17 +212,6 @@ const char* CallName(std::int32_t tag) {
         case kStopCall: return "OnStop";
         case kInputCall: return "OnInput";
         default: return "unknown call";
-    }
-}
-
-const char* KindName(std::int32_t kind) {
-    switch (kind) {
-        case Note: return "Note";
-        case KeyAft: return "KeyAft";
-        case Control: return "Control";
-        case ChanAft: return "ChanAft";
-        case Wheel: return "Wheel";
-        default: return "other";
     }
 }
 

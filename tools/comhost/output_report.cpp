@@ -9,17 +9,6 @@ namespace nuv::comhost {
 
 namespace {
 
-const char* KindName(std::int32_t kind) {
-    switch (kind) {
-        case Note: return "Note";
-        case KeyAft: return "KeyAft";
-        case Control: return "Control";
-        case ChanAft: return "ChanAft";
-        case Wheel: return "Wheel";
-        default: return "other";
-    }
-}
-
 void PrintEvent(const HostEvent& e) {
     const std::int32_t time = e.time;
     const std::int32_t kind = e.kind;

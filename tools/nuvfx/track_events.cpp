@@ -175,7 +175,8 @@ void PlaceFiltered(const HostEvent& h, std::size_t sequence, std::vector<Placed>
                        Message(tick, kStatusControl, channel, DataByte(h.number, counts), DataByte(h.value, counts))});
         return;
     case ChanAft:
-        out.push_back({tick, kFiltered, sequence, Message(tick, kStatusChanAft, channel, DataByte(h.value, counts), 0)});
+        out.push_back(
+            {tick, kFiltered, sequence, Message(tick, kStatusChanAft, channel, DataByte(h.value, counts), 0)});
         return;
     case Wheel: {
         std::int32_t v = WheelValue(h) + kWheelCentre;

@@ -19,17 +19,16 @@ inline constexpr CLSID kProbePageClass = {0x6a1f0c2f, 0x41b7, 0x4d35, {0x9e, 0x2
 
 class ProbeEffect final : public NuvMfxShell {
 public:
-    ProbeEffect() : NuvMfxShell({kProbeEffectClass, kProbePageClass, 20, false}) {}
+    ProbeEffect() : NuvMfxShell({kProbeEffectClass, kProbePageClass, 1, 20, false}) {}
 
     std::int32_t level = 7;
     std::int32_t option = 0;
 
 protected:
-    // Any thread: version, page size, level, option.
+    // Version 1: page size, level, option.
     void LoadFields(SettingsReader& in, std::uint32_t) override {
         in.Field(pageWidth).Field(pageHeight).Field(level).Field(option);
     }
-    std::uint32_t SaveVersion() const override { return 1; }
     void SaveFields(SettingsWriter& out) override {
         out.Field(pageWidth).Field(pageHeight).Field(level).Field(option);
     }

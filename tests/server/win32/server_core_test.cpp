@@ -182,7 +182,6 @@ public:
 
 protected:
     void LoadFields(SettingsReader&, std::uint32_t) override {}
-    std::uint32_t SaveVersion() const override { return 1; }
     void SaveFields(SettingsWriter&) override {}
 };
 
