@@ -1,18 +1,7 @@
 # Cross toolchain: 64-bit Windows through mingw-w64 (posix threads), tests run
-# under 64-bit Wine in a prefix of their own (scripts/wine64-run). SSE2 is the
-# x86-64 baseline, so single and double results match the other builds with
-# no further flags.
-set(CMAKE_SYSTEM_NAME Windows)
+# under 64-bit Wine in a prefix of their own. SSE2 is the x86-64 baseline, so
+# single and double results match the other builds with no further flags.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Self-contained executables and DLLs: nothing but system DLLs imported.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine64-run)
+set(NUV_MINGW_TARGET x86_64-w64-mingw32)
+set(NUV_WINE_RUNNER wine64-run)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
