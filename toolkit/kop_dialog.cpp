@@ -42,10 +42,11 @@ SIZE WindowSize(HWND window) {
 
 }  // namespace
 
-// The built-in buttons' looks: the badge and a power knob that toggles; a
-// page may change either during its set-up.
+// The built-in controls' looks: the badge, a power knob that toggles, and a
+// light metal title; a page may change any of them during its set-up.
 KopDialog::KopDialog(int backgroundBitmapId, int powerButtonId)
     : backgroundBitmapId_(backgroundBitmapId), powerButtonId_(powerButtonId) {
+    title.paintStyle = kPaintLightMetalText;
     logoBadge.paintStyle = kPaintLogoBadge;
     powerButton.paintStyle = kPaintPowerKnob;
     powerButton.momentary = false;
