@@ -47,6 +47,7 @@ public:
     bool SetTooltip(const std::wstring& text) { return tooltip_.SetText(Handle(), text); }
     // Window thread. The tooltip's present text; empty without one.
     std::wstring TooltipText() const { return tooltip_.Text(); }
+    const KopTooltip& Tooltip() const { return tooltip_; }
 
     float designLeft = 0.0f;
     float designTop = 0.0f;
