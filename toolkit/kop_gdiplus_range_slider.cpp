@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/mouse_tracking.h"
 #include "toolkit/kop_gdiplus_drawing.h"
 #include "toolkit/kop_messages.h"
 
@@ -51,7 +52,7 @@ void KopGdiPlusRangeSlider::PostChange(std::int32_t part) const {
 void KopGdiPlusRangeSlider::OnPress(LPARAM point) {
     SetFocus(Handle());
     Repaint();
-    if (dragging_) return;
+    if (drag_.Active()) return;
     const RangeLayout layout = Layout();
     const float along = Along(point);
     const float across = Across(point);
@@ -61,14 +62,13 @@ void KopGdiPlusRangeSlider::OnPress(LPARAM point) {
     part_ = hit;
     grabAlong_ = along - grabbed.CentreAlong();
     grabAcross_ = across - grabbed.CentreAcross();
-    capture_.Take(Handle());
-    dragging_ = true;
+    drag_.Begin(Handle());
 }
 
 void KopGdiPlusRangeSlider::OnMove(LPARAM point) {
     if (!tracking_) tracking_ = win32::RequestMouseNotification(Handle(), TME_HOVER | TME_LEAVE, 1);
     if (hovering_) ShowCursorFor(point);
-    if (!dragging_) return;
+    if (!drag_.Active()) return;
     const Span moved = Dragged(span_, part_, Along(point) - grabAlong_, range_, Layout());
     const bool changed = part_ == kLowThumb    ? moved.low != span_.low
                          : part_ == kHighThumb ? moved.high != span_.high
@@ -76,13 +76,6 @@ void KopGdiPlusRangeSlider::OnMove(LPARAM point) {
     if (!changed) return;
     span_ = moved;
     PostChange(part_);
-    Repaint();
-}
-
-void KopGdiPlusRangeSlider::EndDrag() {
-    if (!dragging_) return;
-    dragging_ = false;  // first, so that the capture's going is not taken for another end
-    capture_.Release();
     Repaint();
 }
 
@@ -111,6 +104,7 @@ void KopGdiPlusRangeSlider::ShowCursorFor(LPARAM point) {
 }
 
 bool KopGdiPlusRangeSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (drag_.EndedBy(message, lParam, Handle())) Repaint();
     switch (message) {
     case WM_LBUTTONDOWN:
         OnPress(lParam);
@@ -119,18 +113,8 @@ bool KopGdiPlusRangeSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnMove(lParam);
         return false;
     case WM_LBUTTONUP:
-    case WM_CANCELMODE:
-        EndDrag();
+        if (drag_.End()) Repaint();
         return false;
-    case WM_CAPTURECHANGED:
-        if (dragging_ && reinterpret_cast<HWND>(lParam) != Handle()) {
-            capture_.Lost();
-            EndDrag();
-        }
-        return false;
-    case WM_DESTROY:
-        EndDrag();
-        return KopDrawnStatic::OnMessage(message, wParam, lParam, result);
     case WM_MOUSEHOVER:
         hovering_ = true;
         ShowCursorFor(lParam);

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "platform/win32/mouse_tracking.h"
+#include "toolkit/kop_drag.h"
 #include "toolkit/kop_drawn_static.h"
 #include "toolkit/range_span.h"
 
@@ -37,7 +37,7 @@ public:
     float Low() const { return span_.low; }
     float High() const { return span_.high; }
 
-    bool Dragging() const { return dragging_; }
+    bool Dragging() const { return drag_.Active(); }
     RangePart DraggedPart() const { return part_; }
     bool Hovering() const { return hovering_; }
     std::int32_t CursorKind() const { return cursorKind_; }
@@ -57,7 +57,6 @@ private:
     float Across(LPARAM point) const;
     void OnPress(LPARAM point);
     void OnMove(LPARAM point);
-    void EndDrag();
     bool OnKey(WPARAM key);
     void ShowCursorFor(LPARAM point);
     void PostChange(std::int32_t part) const;
@@ -70,8 +69,7 @@ private:
     float grabAcross_ = 0.0f;
     bool hovering_ = false;
     bool tracking_ = false;
-    bool dragging_ = false;
-    win32::MouseCapture capture_;
+    KopDrag drag_;
 };
 
 }  // namespace nuv::kop

@@ -29,10 +29,7 @@ void KopGdiPlusSlider::SetEnabled(bool enabled) {
 }
 
 void KopGdiPlusSlider::EndDrag() {
-    if (!dragging_) return;
-    dragging_ = false;  // first, so that the capture's going is not taken for another end
-    capture_.Release();
-    PostValue(WM_SLIDER_CHANGED);
+    if (drag_.End()) PostValue(WM_SLIDER_CHANGED);
 }
 
 SliderAxis KopGdiPlusSlider::Axis() const {
@@ -53,9 +50,8 @@ void KopGdiPlusSlider::PostValue(UINT message) const {
 // A press on the thumb keeps the distance to its centre; a press beside it
 // brings the centre to the mouse.
 void KopGdiPlusSlider::BeginDrag(float p) {
-    capture_.Take(Handle());
+    drag_.Begin(Handle());
     SetFocus(Handle());
-    dragging_ = true;
     const SliderAxis axis = Axis();
     const float offset = p - ThumbCentre(value_, range_, axis);
     grab_ = std::fabs(offset) <= axis.thumbMargin ? offset : 0.0f;
@@ -96,19 +92,8 @@ LRESULT KopGdiPlusSlider::DialogCode(WPARAM wParam, LPARAM lParam) const {
 }
 
 bool KopGdiPlusSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (drag_.EndedBy(message, lParam, Handle())) PostValue(WM_SLIDER_CHANGED);
     switch (message) {
-    case WM_CANCELMODE:
-        EndDrag();
-        return false;
-    case WM_CAPTURECHANGED:
-        if (dragging_ && reinterpret_cast<HWND>(lParam) != Handle()) {
-            capture_.Lost();
-            EndDrag();
-        }
-        return false;
-    case WM_DESTROY:
-        EndDrag();
-        return KopDrawnStatic::OnMessage(message, wParam, lParam, result);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         focused_ = message == WM_SETFOCUS;
@@ -126,7 +111,7 @@ bool KopGdiPlusSlider::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         BeginDrag(AlongAxis(lParam));
         return false;
     case WM_MOUSEMOVE:
-        if (dragging_) DragTo(AlongAxis(lParam));
+        if (drag_.Active()) DragTo(AlongAxis(lParam));
         return false;
     case WM_LBUTTONUP:
         EndDrag();

@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-#include "platform/win32/mouse_tracking.h"
+#include "toolkit/kop_drag.h"
 #include "toolkit/kop_drawn_static.h"
 #include "toolkit/slider_scale.h"
 
@@ -41,7 +41,7 @@ public:
     // Window thread. Ends a drag in progress as a release does: the capture
     // goes and WM_SLIDER_CHANGED is posted once.
     void EndDrag();
-    bool Dragging() const { return dragging_; }
+    bool Dragging() const { return drag_.Active(); }
     bool Focused() const { return focused_; }
     bool FocusDrawn() const { return focusDrawn_; }
 
@@ -73,11 +73,10 @@ private:
     SliderRange range_;
     float value_ = 0.0f;
     float grab_ = 0.0f;
-    bool dragging_ = false;
     bool focused_ = false;
     bool focusDrawn_ = false;
     bool enabled_ = true;
-    win32::MouseCapture capture_;
+    KopDrag drag_;
 };
 
 }  // namespace nuv::kop
