@@ -48,7 +48,9 @@ public:
     bool horizontal = true;  // the span runs along x (else along y)
 
 protected:
+    // Window thread: mouse, arrow keys, hover, cursor, focus and the ends of a drag.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Window thread: the span, then both thumbs, over the slider's own background.
     void Paint(KopPaintFrame& frame) override;
 
 private:

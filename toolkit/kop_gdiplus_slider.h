@@ -58,7 +58,9 @@ public:
     std::int32_t paintStyle = 0;  // 10 vertical look, 11 horizontal look
 
 protected:
+    // Window thread: mouse, wheel, keys, focus, the dialog code and the ends of a drag.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Window thread: the look of the paint style, then the focus rectangle.
     void Paint(KopPaintFrame& frame) override;
 
 private:

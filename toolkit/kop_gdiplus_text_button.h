@@ -29,7 +29,9 @@ public:
     bool enabledLook = true;
 
 protected:
+    // Window thread: fill, frame and caption (paint style 7 only), then the focus rectangle.
     void Paint(KopPaintFrame& frame) override;
+    // Window thread.
     void OnEnableChanged(bool enabled) override { enabledLook = enabled; }
 
 private:

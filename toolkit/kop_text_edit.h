@@ -57,8 +57,11 @@ public:
     float designFontSize = 0.0f;              // points at scale 1; SetFont sets it
 
 protected:
+    // Window thread: typing, the window text, wheel, keys, focus and the context menu.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Window thread: each change of the text (EN_UPDATE) is judged; the rest goes on.
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Window thread: the learning or the normal background, the enabled or disabled text colour.
     HBRUSH AnswerColourMessage(HDC dc) override;
 
 private:

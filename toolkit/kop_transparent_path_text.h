@@ -22,6 +22,7 @@ public:
     Gdiplus::GpFontCollection* fontCollection = nullptr;
 
 protected:
+    // Window thread: the caption centred, filled with the style's gradient.
     void Paint(KopPaintFrame& frame) override;
 };
 

@@ -33,6 +33,7 @@ public:
 protected:
     // Window thread: the wheel posts WM_TEXT_WHEEL with -1 (backward) or +1.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Window thread: the box, then the caption in the opaque text colour.
     void Paint(KopPaintFrame& frame) override;
 };
 
