@@ -1,7 +1,7 @@
 // A thousand repaints and a hundred rescales of the gallery (every control
 // repainted, its background copy refreshed, the edit fields' colour messages
 // answered in both learn states, their fonts remade, the tooltips' texts
-// changed) leave no GDI object and no window behind.
+// changed) leave no GDI object and no window behind; nor does a page's life.
 #include <string>
 
 #include "tests/page/support/handle_census.h"
@@ -45,6 +45,20 @@ TEST_F(GalleryLeaks, RepaintsAndRescalesLeaveNoHandles) {
     EXPECT_EQ(page_test::FreeGdiSlots(), gdiBefore);
     EXPECT_EQ(page_test::ProcessWindowCount(), windowsBefore);
     RecordProperty("FreeGdiSlots", static_cast<int>(gdiBefore));
+}
+
+// The controls' tooltips end with the page's window, not only with the page.
+TEST_F(GalleryLeaks, APageLifeLeavesNoWindowBehind) {
+    const std::size_t windowsBefore = page_test::ProcessWindowCount();
+    GalleryPage* second = new (std::nothrow) GalleryPage;
+    ASSERT_NE(second, nullptr);
+    host::ComPtr<IPropertyPage> secondRef(second);
+    ASSERT_EQ(frame.Open(second, effect->Identity()), S_OK);
+    page_test::PumpUntilIdle();
+    EXPECT_GT(page_test::ProcessWindowCount(), windowsBefore);
+    ASSERT_EQ(frame.Close(second), S_OK);
+    page_test::PumpUntilIdle();
+    EXPECT_EQ(page_test::ProcessWindowCount(), windowsBefore);
 }
 
 }  // namespace
