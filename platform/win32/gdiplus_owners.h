@@ -67,6 +67,7 @@ public:
     GpBrushOwner() = default;
     GpBrushOwner(const GpBrushOwner&) = delete;
     GpBrushOwner& operator=(const GpBrushOwner&) = delete;
+    GpBrushOwner(GpBrushOwner&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     ~GpBrushOwner() { Reset(); }
 
     void Reset() {
