@@ -38,8 +38,13 @@ void CorrectOverlap(HostEvent& note, const std::vector<HostEvent>& history, cons
         // The other note begins inside this note's tail.
         if (otherStart >= start && Wrapped(end) <= Wrapped(otherStart + range))
             endChange = std::min(endChange, otherStart - margin - end);
-        // The other note ends inside this note's head; the last such note decides.
-        if (otherEnd >= start && Wrapped(otherEnd) <= Wrapped(start + range))
+        // The other note ends inside this note's head; the last such note
+        // decides. It must also begin before this note ends: a note that only
+        // follows this one, ending within the range after its start, does not
+        // overlap it, and without that condition it would push this note's
+        // start past its own end (a line of short staccato notes would come
+        // out shifted by nearly the range).
+        if (otherEnd >= start && Wrapped(otherEnd) <= Wrapped(start + range) && otherStart < end)
             startChange = otherEnd + margin - start;
     }
 

@@ -1,7 +1,8 @@
 // The overlap correction of one note against the notes seen before and with
 // it: its end is cut back to a margin before a note that begins shortly before
-// it ends, and its start is moved to a margin after a note that ends shortly
-// after it begins. Overlaps longer than the detection range are left alone.
+// it ends, and its start is moved to a margin after a note that overlaps its
+// head, ending shortly after it begins. Overlaps longer than the detection
+// range are left alone.
 #pragma once
 
 #include <cstdint>
