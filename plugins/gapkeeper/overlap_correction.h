@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/host_types.h"
+#include "framework/note_history.h"
 
 namespace nuv::gapkeeper {
 
@@ -22,5 +23,10 @@ struct OverlapSettings {
 // note itself and exact duplicates of it are skipped). Any thread; touches
 // nothing but its arguments.
 void CorrectOverlap(HostEvent& note, const std::vector<HostEvent>& history, const OverlapSettings& settings);
+
+// The same correction, finding the entries that matter through the history's
+// index; `note` is a copy of one of its entries. Any thread; touches nothing
+// but its arguments.
+void CorrectOverlap(HostEvent& note, const NoteHistory& history, const OverlapSettings& settings);
 
 }  // namespace nuv::gapkeeper

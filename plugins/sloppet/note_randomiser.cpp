@@ -25,16 +25,24 @@ void StoreDurationIfAudible(HostEvent& note, std::int64_t duration) {
 
 }  // namespace
 
-void CollectCandidates(const HostEvent& note, const std::vector<HostEvent>& history, std::int32_t noteOnWindow,
+// The window is compared in 64 bits, as are the index's bounds, so the index
+// finds exactly the entries a scan of the whole history would, for any times,
+// lengths and windows.
+void CollectCandidates(const HostEvent& note, const NoteHistory& history, std::int32_t noteOnWindow,
                        std::int32_t noteOffWindow, std::vector<OverlapCandidate>& candidates) {
     candidates.clear();
+    const std::vector<HostEvent>& notes = history.Notes();
     const std::int64_t start = note.time;
     const std::int64_t first = start - noteOnWindow / 2;
     const std::int64_t last = EndOf(note) + noteOnWindow / 2 + noteOffWindow / 2;
-    for (const HostEvent& entry : history) {
+    const auto meets = [first, last](const HistoryIndex::Bounds& b) {
+        return (b.lowStart <= last && b.highStart >= first) || (b.lowEnd <= last && b.highEnd >= first);
+    };
+    history.Index().Forward(notes, meets, [&](std::size_t i) {
+        const HostEvent& entry = notes[i];
         const bool startIn = InWindow(entry.time, first, last);
         const bool endIn = InWindow(EndOf(entry), first, last);
-        if (!startIn && !endIn) continue;
+        if (!startIn && !endIn) return;
         const bool sameKey = entry.number == note.number;
         OverlapCandidate c{entry,
                            sameKey,
@@ -45,7 +53,7 @@ void CollectCandidates(const HostEvent& note, const std::vector<HostEvent>& hist
                            : entry.time < note.time ? Relation::StartsEarlier
                                                     : Relation::StartsLater};
         candidates.push_back(c);
-    }
+    });
 }
 
 void RandomiseStart(HostEvent& note, std::int32_t window, const OverlapRules& rules,

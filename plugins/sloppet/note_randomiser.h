@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/host_types.h"
+#include "framework/note_history.h"
 #include "framework/random_source.h"
 
 namespace nuv::sloppet {
@@ -29,8 +30,8 @@ struct OverlapRules {
 };
 
 // Fills `candidates` (cleared first, its capacity reused) with the history
-// entries whose start or end lies in the note's search window.
-void CollectCandidates(const HostEvent& note, const std::vector<HostEvent>& history, std::int32_t noteOnWindow,
+// entries whose start or end lies in the note's search window, oldest first.
+void CollectCandidates(const HostEvent& note, const NoteHistory& history, std::int32_t noteOnWindow,
                        std::int32_t noteOffWindow, std::vector<OverlapCandidate>& candidates);
 
 // Moves the start by a random amount within `window`, keeping the end. A
