@@ -22,9 +22,10 @@ HistoryIndex::Bounds HistoryIndex::Merge(const Bounds& a, const Bounds& b) {
 }
 
 void HistoryIndex::Widen(Bounds& bounds, const HostEvent& note) const {
+    const std::int32_t start = note.time;  // a copy: the packed field may be misaligned
     const std::int64_t end = EndOf(note);
-    bounds.lowStart = std::min(bounds.lowStart, note.time);
-    bounds.highStart = std::max(bounds.highStart, note.time);
+    bounds.lowStart = std::min(bounds.lowStart, start);
+    bounds.highStart = std::max(bounds.highStart, start);
     bounds.lowEnd = std::min(bounds.lowEnd, end);
     bounds.highEnd = std::max(bounds.highEnd, end);
 }

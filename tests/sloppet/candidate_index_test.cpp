@@ -15,7 +15,8 @@ namespace {
 
 bool SameCandidates(const std::vector<OverlapCandidate>& a, const std::vector<OverlapCandidate>& b) {
     static_assert(sizeof(OverlapCandidate) == sizeof(HostEvent) + 5, "candidates are packed bytes");
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(OverlapCandidate)) == 0;
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(OverlapCandidate)) == 0);
 }
 
 TEST(SloppetCandidateIndex, FindsTheCandidatesOfTheScanOnRandomSongs) {
