@@ -54,6 +54,11 @@ public:
 private:
     static constexpr int kMaxDepth = 64;
 
+    // Depth first through the nodes that meet, children in the order asked;
+    // stops when visit(i) returns false.
+    template <bool kNewestFirst, class Meets, class Visit>
+    void Walk(const std::vector<HostEvent>& notes, Meets& meets, Visit& visit) const;
+
     void Widen(Bounds& bounds, const HostEvent& note) const;
     static Bounds Merge(const Bounds& a, const Bounds& b);
     bool IsLeaf(std::size_t node) const { return node >= leaves_; }
@@ -66,26 +71,20 @@ private:
 
 template <class Meets, class Visit>
 void HistoryIndex::Forward(const std::vector<HostEvent>& notes, Meets&& meets, Visit&& visit) const {
-    if (usedBlocks_ == 0) return;
-    std::size_t stack[kMaxDepth];
-    int depth = 0;
-    stack[depth++] = 1;
-    while (depth > 0) {
-        const std::size_t node = stack[--depth];
-        if (!meets(nodes_[node])) continue;
-        if (IsLeaf(node)) {
-            const std::size_t first = FirstEntry(node);
-            const std::size_t end = first + kBlockNotes < notes.size() ? first + kBlockNotes : notes.size();
-            for (std::size_t i = first; i < end; ++i) visit(i);
-        } else {
-            stack[depth++] = 2 * node + 1;
-            stack[depth++] = 2 * node;
-        }
-    }
+    auto always = [&visit](std::size_t i) {
+        visit(i);
+        return true;
+    };
+    Walk<false>(notes, meets, always);
 }
 
 template <class Meets, class Visit>
 void HistoryIndex::Backward(const std::vector<HostEvent>& notes, Meets&& meets, Visit&& visit) const {
+    Walk<true>(notes, meets, visit);
+}
+
+template <bool kNewestFirst, class Meets, class Visit>
+void HistoryIndex::Walk(const std::vector<HostEvent>& notes, Meets& meets, Visit& visit) const {
     if (usedBlocks_ == 0) return;
     std::size_t stack[kMaxDepth];
     int depth = 0;
@@ -93,15 +92,19 @@ void HistoryIndex::Backward(const std::vector<HostEvent>& notes, Meets&& meets, 
     while (depth > 0) {
         const std::size_t node = stack[--depth];
         if (!meets(nodes_[node])) continue;
-        if (IsLeaf(node)) {
-            const std::size_t first = FirstEntry(node);
-            std::size_t i = first + kBlockNotes < notes.size() ? first + kBlockNotes : notes.size();
-            while (i > first)
-                if (!visit(--i)) return;
-        } else {
-            stack[depth++] = 2 * node;
-            stack[depth++] = 2 * node + 1;
+        if (!IsLeaf(node)) {
+            // The child to visit first goes on the stack last.
+            stack[depth++] = kNewestFirst ? 2 * node : 2 * node + 1;
+            stack[depth++] = kNewestFirst ? 2 * node + 1 : 2 * node;
+            continue;
         }
+        // A block without entries has bounds that no ordinary range meets,
+        // but a search with ranges past the limits of the times can.
+        const std::size_t first = FirstEntry(node);
+        if (first >= notes.size()) continue;
+        const std::size_t end = first + kBlockNotes < notes.size() ? first + kBlockNotes : notes.size();
+        for (std::size_t n = 0; n < end - first; ++n)
+            if (!visit(kNewestFirst ? end - 1 - n : first + n)) return;
     }
 }
 

@@ -1,6 +1,6 @@
 // NuvSloppet's overlap candidates as the engine found them before its history
-// had an index: a scan of the whole history. Kept as the reference the indexed
-// search must agree with.
+// had an index: every entry of the history tried in turn. Kept as the
+// reference the indexed search must agree with.
 #pragma once
 
 #include <cstdint>
