@@ -122,9 +122,11 @@ void CorrectOverlap(HostEvent& note, const NoteHistory& history, const OverlapSe
     // T .. T + range.
     std::int64_t startChange = 0;
     const std::int64_t lastEnd = p.start + range;
+    const auto mayEndInHead = [&](const HistoryIndex::Bounds& b) {
+        return b.highEnd >= p.start && b.lowEnd <= lastEnd && b.lowStart < p.end;
+    };
     history.Index().Backward(
-        notes,
-        [&](const HistoryIndex::Bounds& b) { return b.highEnd >= p.start && b.lowEnd <= lastEnd && b.lowStart < p.end; },
+        notes, mayEndInHead,
         [&](std::size_t i) {
             const HostEvent& other = notes[i];
             const std::int64_t otherEnd = static_cast<std::int64_t>(other.time) + other.duration;

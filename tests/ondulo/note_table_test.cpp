@@ -23,7 +23,8 @@ TEST(NoteTable, ReadsAsTheTableOfTicksOnRandomSongs) {
                 ticks.ClearCounts();
             }
             for (const HostEvent& e : notes) {
-                const std::int64_t end = std::max<std::int64_t>(song.Between(0, 20000), e.time + std::int64_t{e.duration});
+                const std::int64_t noteEnd = std::int64_t{e.time} + e.duration;
+                const std::int64_t end = std::max<std::int64_t>(song.Between(0, 20000), noteEnd);
                 if (e.duration > 384000 || end > (1 << 20)) continue;
                 table.GrowTo(end + 2);
                 ticks.GrowTo(end + 2);
