@@ -31,7 +31,7 @@ struct OverlapRules {
 
 // The ticks where a note's overlap candidates start or end: from its start
 // less half the Note On window to its end plus half of each window, both
-// included; compared in 64 bits.
+// included; compared in 64 bits. Any thread.
 struct SearchWindow {
     std::int64_t first;
     std::int64_t last;
@@ -39,7 +39,7 @@ struct SearchWindow {
 SearchWindow SearchWindowOf(const HostEvent& note, std::int32_t noteOnWindow, std::int32_t noteOffWindow);
 
 // Appends `entry` to `candidates` as a candidate of `note` when its start or
-// its end lies in `window`.
+// its end lies in `window`. Any thread.
 void TakeCandidate(const HostEvent& note, const HostEvent& entry, const SearchWindow& window,
                    std::vector<OverlapCandidate>& candidates);
 
