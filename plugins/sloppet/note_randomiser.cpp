@@ -26,7 +26,8 @@ void StoreDurationIfAudible(HostEvent& note, std::int64_t duration) {
 }  // namespace
 
 SearchWindow SearchWindowOf(const HostEvent& note, std::int32_t noteOnWindow, std::int32_t noteOffWindow) {
-    return SearchWindow{note.time - noteOnWindow / 2, EndOf(note) + noteOnWindow / 2 + noteOffWindow / 2};
+    return SearchWindow{static_cast<std::int64_t>(note.time) - noteOnWindow / 2,
+                        EndOf(note) + noteOnWindow / 2 + noteOffWindow / 2};
 }
 
 void TakeCandidate(const HostEvent& note, const HostEvent& entry, const SearchWindow& window,
