@@ -21,11 +21,16 @@ float WithinRange(float v, float low, float high, float fallback) {
 // trunc(x), or -1 for anything below -1 or not a number; raised to the
 // current column, it is the column a point falls in (never behind the walk).
 std::int32_t ColumnCandidate(float x) {
-    if (!(x >= -1.0f)) return -1;
-    return static_cast<std::int32_t>(std::min(x, kColumnBound));
+    const float atLeast = x >= -1.0f ? x : -1.0f;
+    return static_cast<std::int32_t>(atLeast < kColumnBound ? atLeast : kColumnBound);
 }
 
-float TableValue(float y) { return WithinRange(y, kLowestWheel, kHighestWheel, kWheelCentre); }
+// y within the wheel's limits; the centre for not a number.
+float TableValue(float y) {
+    const float high = y < kHighestWheel ? y : kHighestWheel;
+    const float within = high > kLowestWheel ? high : kLowestWheel;
+    return y == y ? within : kWheelCentre;
+}
 
 // Table values are 4096 or more, so their bit patterns order as they do.
 std::uint32_t BitsOf(float v) {
@@ -132,16 +137,25 @@ void WheelCycle::SampleMore() {
         ++walkSegment_;
         walkStep_ = 0;
     }
-    TakeSamples(xs, ys, count + samples);
+    count += samples;
+    // Each point's column and table value, worked out for the whole chunk at
+    // once (the loop has no branches, so it runs on vectors).
+    std::int32_t columns[kChunk];
+    float values[kChunk];
+    for (std::int32_t i = 0; i < count; ++i) {
+        columns[i] = ColumnCandidate(xs[i]);
+        values[i] = TableValue(ys[i]);
+    }
+    TakeSamples(xs, columns, values, count);
 }
 
-void WheelCycle::TakeSamples(const float* xs, const float* ys, std::int32_t count) {
+void WheelCycle::TakeSamples(const float* xs, const std::int32_t* columns, const float* values, std::int32_t count) {
     std::int32_t column = column_;
     std::uint32_t runMax = BitsOf(runMax_);
     float before = before_;
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::int32_t g = std::max(ColumnCandidate(xs[i]), column);
-        const float y = TableValue(ys[i]);
+        const std::int32_t g = std::max(columns[i], column);
+        const float y = values[i];
         if (g > column + 1) {
             const float mean = (before + y) / 2.0f;
             for (std::int32_t k = column; k < std::min(g, kLastEntry); ++k)

@@ -65,7 +65,7 @@ private:
     void PlaceBreakpoints(float amp, float freq, RandomSource& random);
     void StartTable();
     void SampleMore();
-    void TakeSamples(const float* xs, const float* ys, std::int32_t count);
+    void TakeSamples(const float* xs, const std::int32_t* columns, const float* values, std::int32_t count);
     void FinishTable();
 
     SplinePolyline spline_;
