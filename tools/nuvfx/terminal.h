@@ -1,0 +1,10 @@
+// Whether the error output is a terminal, where a progress bar can redraw
+// itself; a file or a pipe gets none.
+#pragma once
+
+namespace nuv::nuvfx {
+
+// Any thread.
+bool StandardErrorIsTerminal();
+
+}  // namespace nuv::nuvfx
