@@ -37,8 +37,9 @@ RollLayout::RollLayout(const std::vector<const smf::File*>& songs, const std::ve
     seconds = std::max(seconds, 1.0);
     const double rollWidth = std::clamp(seconds * kPixelsPerSecond, kNarrowest, kWidest);
     pixelsPerSecond_ = rollWidth / seconds;
-    width_ = kLeft + rollWidth + kRight;
-    height_ = kHeader + static_cast<double>(Panels()) * PanelHeight();
+    // Whole pixels, so that a converter makes the picture exactly this size.
+    width_ = std::ceil(kLeft + rollWidth + kRight);
+    height_ = std::ceil(kHeader + static_cast<double>(Panels()) * PanelHeight());
 }
 
 double RollLayout::PanelHeight() const {
