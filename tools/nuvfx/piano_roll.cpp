@@ -187,14 +187,14 @@ void DrawLane(SvgDocument& svg, const RollLayout& layout, std::size_t panel, con
         centre.HorizontalLine(layout.Left(), layout.Right(), (top + bottom) / 2);
         svg.Path(centre, Stroke("#ced4da", 1, true));
     }
-    double x = layout.Left() + 4;
+    double x = layout.Left();
     int named = 0;
     for (const RollSeries& s : roll.series) {
         DrawSeries(svg, layout, panel, s, roll.endTick);
         if (named++ < kMostSeriesNames) {
             const std::string name = named == kMostSeriesNames && roll.series.size() > kMostSeriesNames ? "..." : SeriesName(s);
-            svg.Text(x, top + 10, name, std::string("font-size=\"9\" fill=\"") + SeriesColour(s) + "\"");
-            x += 7.0 * static_cast<double>(name.size()) + 8;
+            svg.Text(x, top - 3, name, std::string("font-size=\"9\" fill=\"") + SeriesColour(s) + "\"");
+            x += 5.5 * static_cast<double>(name.size()) + 10;
         }
     }
 }

@@ -46,7 +46,7 @@ public:
     static constexpr double kLeft = 48;        // key names
     static constexpr double kRight = 16;
     static constexpr double kLabelRow = 16;    // panel name and bar numbers
-    static constexpr double kLaneGap = 6;
+    static constexpr double kLaneGap = 14;      // the names of the lane's series
     static constexpr double kLaneHeight = 56;
     static constexpr double kAxisRow = 16;     // seconds under the lane
     static constexpr double kPanelGap = 12;
