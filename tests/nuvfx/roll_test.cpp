@@ -118,7 +118,7 @@ TEST(JsonText, StaysValidWhateverTheNames) {
     nuvfx::JsonWriter json;
     json.BeginObject().Key("a\"b").String(std::string("x\\y\n\x01") + "\xC3\xA9" + "\xFF").Key("n").BeginArray();
     json.Number(std::int64_t{-3}).Number(0.5).Bool(true).Null().EndArray().EndObject();
-    EXPECT_EQ(json.Text(), "{\"a\\\"b\":\"x\\\\y\\n\\u0001\xC3\xA9\\ufffd\",\"n\":[-3,0.500,true,null]}");
+    EXPECT_EQ(json.Text(), "{\"a\\\"b\":\"x\\\\y\\n\\u0001\xC3\xA9\xEF\xBF\xBD\",\"n\":[-3,0.500,true,null]}");
 }
 
 }  // namespace

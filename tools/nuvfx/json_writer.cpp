@@ -8,23 +8,11 @@
 namespace nuv::nuvfx {
 namespace {
 
-// A byte that is not part of well-formed UTF-8 (a file name in another
-// encoding) becomes U+FFFD, so that the text stays valid JSON.
+// Text that is not UTF-8 (a file name in another encoding) keeps the JSON
+// valid with U+FFFD in its place.
 void PutEscaped(std::string& out, const std::string& text) {
     out += '"';
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c >= 0x80) {
-            const std::size_t length = Utf8SequenceLength(text, i);
-            if (length == 0) {
-                out += "\\ufffd";
-            } else {
-                out.append(text, i, length);
-                i += length - 1;
-            }
-            continue;
-        }
+    for (char ch : WellFormedUtf8(text)) {
         switch (ch) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -32,9 +20,9 @@ void PutEscaped(std::string& out, const std::string& text) {
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
         default:
-            if (c < 0x20) {
+            if (static_cast<unsigned char>(ch) < 0x20) {
                 char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", c);
+                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(ch));
                 out += escape;
             } else {
                 out += ch;

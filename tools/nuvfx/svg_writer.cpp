@@ -20,19 +20,8 @@ std::string SvgNumber(double value) {
 std::string XmlEscaped(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (static_cast<unsigned char>(ch) >= 0x80) {
-            // What is not UTF-8 (a file name in another encoding) becomes U+FFFD.
-            const std::size_t length = Utf8SequenceLength(text, i);
-            if (length == 0) {
-                out += "\xEF\xBF\xBD";
-            } else {
-                out.append(text, i, length);
-                i += length - 1;
-            }
-            continue;
-        }
+    // What is not UTF-8 (a file name in another encoding) becomes U+FFFD.
+    for (char ch : WellFormedUtf8(text)) {
         switch (ch) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
@@ -41,7 +30,7 @@ std::string XmlEscaped(const std::string& text) {
         case '\'': out += "&apos;"; break;
         default:
             // Control characters other than tab and newline are not allowed in XML.
-            if (ch >= 0x20 || ch == '\t' || ch == '\n') out += ch;
+            if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t' || ch == '\n') out += ch;
         }
     }
     return out;

@@ -7,9 +7,8 @@
 
 namespace nuv::nuvfx {
 
-// The length of the well-formed UTF-8 sequence of two to four bytes at `at`
-// (no overlong forms, no surrogates, nothing beyond U+10FFFF), or 0 when the
-// byte there starts none.
-std::size_t Utf8SequenceLength(const std::string& text, std::size_t at);
+// `text` with every byte that is not part of well-formed UTF-8 (overlong
+// forms, surrogates and values beyond U+10FFFF included) replaced by U+FFFD.
+std::string WellFormedUtf8(const std::string& text);
 
 }  // namespace nuv::nuvfx
