@@ -36,6 +36,9 @@ TEST_F(NuvfxBatch, AFileThatFailsIsReportedAndTheOthersAreWritten) {
     std::vector<std::uint8_t> cut = SmallSong();
     cut.resize(10);  // inside the header: nothing to read
     PutFile(dir / "songs/live/cut.mid", cut);
+    cut = SmallSong();
+    cut.resize(cut.size() - 20);  // inside the last track: read with a warning
+    PutFile(dir / "songs/live/partly.mid", cut);
     PutFile(dir / "songs/text.mid", {'h', 'e', 'l', 'l', 'o'});
     fs::create_directories(out);
     PutFile(fs::path(out) / "text.mid", {'k', 'e', 'e', 'p'});  // an earlier output stays until a whole one replaces it
@@ -43,11 +46,14 @@ TEST_F(NuvfxBatch, AFileThatFailsIsReportedAndTheOthersAreWritten) {
     const Outcome r = Nuvfx({"process", "gapkeeper", songs, dir / "extra.mid", "--out-dir", out, "-j", "2"});
     EXPECT_EQ(r.status, 2);
     for (const std::string& file : Outputs()) EXPECT_TRUE(fs::exists(file)) << file;
+    EXPECT_TRUE(fs::exists(fs::path(out) / "live/partly.mid"));
     const std::vector<std::string> lines = Lines(r.err);
-    ASSERT_EQ(lines.size(), 3u) << r.err;
+    ASSERT_EQ(lines.size(), 4u) << r.err;
     EXPECT_NE(lines[0].find("cut.mid: malformed MIDI file"), std::string::npos) << lines[0];
-    EXPECT_NE(lines[1].find("text.mid: malformed MIDI file: not a MIDI file"), std::string::npos) << lines[1];
-    EXPECT_EQ(lines[2], "nuvfx: 4 done, 2 failed");
+    EXPECT_NE(lines[1].find("warning: "), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("partly.mid: the file is cut off"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find("text.mid: malformed MIDI file: not a MIDI file"), std::string::npos) << lines[2];
+    EXPECT_EQ(lines[3], "nuvfx: 5 done, 2 failed");
     EXPECT_EQ(r.err.find('\r'), std::string::npos) << "no progress bar where the output is no terminal";
     EXPECT_EQ(FileBytes(fs::path(out) / "text.mid"), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_FALSE(fs::exists(fs::path(out) / "live/cut.mid"));

@@ -108,6 +108,17 @@ TEST_F(NuvfxCommand, ListShowsEveryEffectWithItsParameters) {
     EXPECT_NE(r.out.find("detectionrange                 1..480"), std::string::npos);
 }
 
+TEST_F(NuvfxCommand, HelpShowsEachUseAndVersionNamesTheTool) {
+    const Outcome help = Nuvfx({"process", "--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* use : {"gapkeeper+sloppet", "sloppet.noteon=on", "--settings velocurve=", "--out-dir", "-j 4",
+                            "--roll", "--strict", "--json", "nuvfx roll"})
+        EXPECT_NE(help.out.find(use), std::string::npos) << use;
+    const Outcome version = Nuvfx({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("nuvfx ", 0), 0u) << version.out;
+}
+
 // --- settings streams ---
 
 TEST_F(NuvfxCommand, SavedSettingsAreTheEnginesOwnSave) {

@@ -49,17 +49,18 @@ private:
 
 class Reporter {
 public:
-    Reporter(std::ostream& out, std::ostream& err, std::size_t total, bool progress)
+    Reporter(std::ostream& out, std::ostream& err, std::size_t total, ProgressDisplay progress)
         : out_(out), err_(err), bar_(err, total), progress_(progress) {}
 
+    // The bar steps aside only for what would land on its line.
     void Report(const FileOutcome& outcome) {
-        bar_.Clear();
+        if (!outcome.messages.empty() || (progress_.besideReports && !outcome.report.empty())) bar_.Clear();
         err_ << outcome.messages << std::flush;
         out_ << outcome.report << std::flush;
         ++(outcome.ok ? counts_.done : counts_.failed);
     }
     void Progress(std::size_t finished, std::size_t failed) {
-        if (progress_) bar_.Show(finished, failed);
+        if (progress_.shown) bar_.Show(finished, failed);
     }
     BatchCounts Finish() {
         bar_.Clear();
@@ -70,14 +71,14 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     ProgressBar bar_;
-    bool progress_;
+    ProgressDisplay progress_;
     BatchCounts counts_;
 };
 
 }  // namespace
 
 BatchCounts RunJobs(const std::vector<FileJob>& jobs, unsigned workers, const JobRunner& run, std::ostream& out,
-                    std::ostream& err, bool progress) {
+                    std::ostream& err, ProgressDisplay progress) {
     Reporter reporter(out, err, jobs.size(), progress);
     if (workers <= 1 || jobs.size() <= 1) {
         std::size_t failed = 0;

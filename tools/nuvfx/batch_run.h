@@ -20,9 +20,16 @@ struct BatchCounts {
 
 using JobRunner = std::function<FileOutcome(const FileJob&)>;
 
+// Where the progress bar goes: on `err` when shown, and whether the reports
+// on `out` land on the same terminal (so that the bar steps aside for them).
+struct ProgressDisplay {
+    bool shown = false;
+    bool besideReports = false;
+};
+
 // With one worker every job runs on the calling thread. Reports go to `out`,
-// messages and the progress bar (when `progress`) to `err`. Main thread.
+// messages and the progress bar to `err`. Main thread.
 BatchCounts RunJobs(const std::vector<FileJob>& jobs, unsigned workers, const JobRunner& run, std::ostream& out,
-                    std::ostream& err, bool progress);
+                    std::ostream& err, ProgressDisplay progress);
 
 }  // namespace nuv::nuvfx

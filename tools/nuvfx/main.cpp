@@ -8,5 +8,6 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     nuv::nuvfx::Console console;
     console.progressBar = nuv::nuvfx::StandardErrorIsTerminal();
+    console.reportsBesideProgress = console.progressBar && nuv::nuvfx::StandardOutputIsTerminal();
     return nuv::nuvfx::RunNuvfx(std::move(args), std::cout, std::cerr, console);
 }

@@ -11,7 +11,8 @@ namespace nuv::nuvfx {
 
 // What the command may do with its error output.
 struct Console {
-    bool progressBar = false;  // it is a terminal: a run over many files shows its progress there
+    bool progressBar = false;            // it is a terminal: a run over many files shows its progress there
+    bool reportsBesideProgress = false;  // the output goes to that terminal too
 };
 
 // Main thread.

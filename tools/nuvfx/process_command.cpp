@@ -54,7 +54,8 @@ int RunProcess(const ProcessArguments& a, std::ostream& out, std::ostream& err, 
                                            : std::vector<FileJob>{single};
     if (jobs.empty()) throw ToolError("no .mid or .midi files found in the inputs");
     const JobRunner run = [&settings](const FileJob& job) { return ProcessFile(job, settings); };
-    const BatchCounts counts = RunJobs(jobs, workers, run, out, err, many && console.progressBar);
+    const ProgressDisplay progress{many && console.progressBar, console.reportsBesideProgress};
+    const BatchCounts counts = RunJobs(jobs, workers, run, out, err, progress);
     if (many) err << "nuvfx: " << counts.done << " done, " << counts.failed << " failed\n";
     return counts.failed == 0 ? 0 : 2;
 }

@@ -12,8 +12,8 @@ class ProgressBar {
 public:
     ProgressBar(std::ostream& terminal, std::size_t total) : terminal_(terminal), total_(total) {}
 
-    // Draws the bar unless it was drawn less than a tenth of a second ago
-    // (the last file is always drawn).
+    // Draws the bar unless it shows this already or was drawn less than a
+    // tenth of a second ago (the last file is always drawn).
     void Show(std::size_t done, std::size_t failed);
     // Erases the bar; the next Show draws it again.
     void Clear();
@@ -23,6 +23,8 @@ private:
     std::size_t total_;
     bool shown_ = false;
     std::chrono::steady_clock::time_point lastDrawn_{};
+    std::size_t drawnDone_ = 0;
+    std::size_t drawnFailed_ = 0;
 };
 
 }  // namespace nuv::nuvfx

@@ -10,12 +10,20 @@
 
 namespace nuv::nuvfx {
 
-bool StandardErrorIsTerminal() {
+namespace {
+
+bool IsTerminal(std::FILE* stream) {
 #if defined(_WIN32)
-    return _isatty(_fileno(stderr)) != 0;
+    return _isatty(_fileno(stream)) != 0;
 #else
-    return isatty(fileno(stderr)) != 0;
+    return isatty(fileno(stream)) != 0;
 #endif
 }
+
+}  // namespace
+
+bool StandardOutputIsTerminal() { return IsTerminal(stdout); }
+
+bool StandardErrorIsTerminal() { return IsTerminal(stderr); }
 
 }  // namespace nuv::nuvfx
