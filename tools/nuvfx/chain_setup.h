@@ -45,7 +45,8 @@ struct ChainStage {
 // --save-settings files. Throws ToolError. Main thread.
 std::vector<ChainStage> SetUpChain(const ChainOptions& options);
 
-// The seed of the effect at `place` (from 0) of a chain run with --seed `seed`.
+// The seed of the effect at `place` (from 0) of a chain run with --seed
+// `seed`. Any thread.
 std::uint32_t ChainSeed(std::uint32_t seed, std::size_t place);
 
 }  // namespace nuv::nuvfx

@@ -14,7 +14,7 @@
 
 namespace nuv::nuvfx {
 
-// Each ends in a newline.
+// Each ends in a newline. Any thread.
 std::string SummaryJson(const SongFacts& facts, const std::vector<ChainStage>& stages, const ChainRun& run,
                         const std::vector<std::string>& warnings);
 std::string FailureJson(const std::string& input, const std::string& output, const std::string& error,

@@ -12,10 +12,10 @@
 
 namespace nuv::nuvfx {
 
-// `name` is the song's title in the picture.
+// `name` is the song's title in the picture. Any thread.
 std::string SongRollSvg(const smf::File& song, const std::string& name);
 
-// `counts`, when given, receives what the picture marks.
+// `counts`, when given, receives what the picture marks. Any thread.
 std::string ComparisonRollSvg(const smf::File& before, const std::string& beforeName, const smf::File& after,
                               const std::string& afterName, ChangeCounts* counts = nullptr);
 

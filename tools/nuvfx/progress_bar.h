@@ -8,6 +8,7 @@
 
 namespace nuv::nuvfx {
 
+// The reporting thread's alone.
 class ProgressBar {
 public:
     ProgressBar(std::ostream& terminal, std::size_t total) : terminal_(terminal), total_(total) {}

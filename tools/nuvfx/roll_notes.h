@@ -35,6 +35,7 @@ struct RollSong {
     std::uint32_t endTick = 0;    // the last end of a track or a note
 };
 
+// Any thread.
 RollSong CollectRoll(const smf::File& song);
 
 // What became of a note. Flags combine.
@@ -60,7 +61,8 @@ struct NoteDiff {
 // the same key whose start moved by at most `window` ticks (cost: how far its
 // start and end moved) or one of another key that starts and ends alike
 // (cost: eight ticks a semitone, so that a transposition wins over a long
-// move and a short move over a transposition). Notes left are dropped or added.
+// move and a short move over a transposition). Notes left are dropped or
+// added. Any thread.
 NoteDiff MatchNotes(const std::vector<RollNote>& before, const std::vector<RollNote>& after, std::uint32_t window);
 
 }  // namespace nuv::nuvfx
