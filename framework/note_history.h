@@ -1,11 +1,13 @@
 // The notes of a song an engine has seen since the song position last jumped,
 // in arrival order, for the engines that compare each note with the ones
-// before it. Host threads only.
+// before it, with an index that finds the notes around a time without
+// scanning them all. Host threads only.
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
+#include "framework/history_index.h"
 #include "framework/host_types.h"
 
 namespace nuv {
@@ -27,16 +29,20 @@ public:
     // again compares with what was played.
     void PassCall(HostEventQueue* in, HostEventQueue* out);
 
-    void Forget() { notes_.clear(); }
+    void Forget();
 
-    std::vector<HostEvent>& Notes() { return notes_; }
+    // Puts `note` in place of entry `index`, keeping the index up to date.
+    void Replace(std::size_t index, const HostEvent& note);
+
     const std::vector<HostEvent>& Notes() const { return notes_; }
+    const HistoryIndex& Index() const { return index_; }
 
 private:
     // False when no memory is left for the note.
     bool Remember(const HostEvent& note) noexcept;
 
     std::vector<HostEvent> notes_;
+    HistoryIndex index_;
 };
 
 }  // namespace nuv

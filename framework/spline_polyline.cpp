@@ -30,9 +30,19 @@ void SplinePolyline::Compute(const SplinePoint* points, std::size_t count, std::
         polyline.clear();
         return;
     }
+    ComputeSegments(points, count, segments_);
+    Sample(segments_, polyline);
+}
+
+void SplinePolyline::ComputeSegments(const SplinePoint* points, std::size_t count,
+                                     std::vector<SplineSegment>& segments) {
+    if (points == nullptr || count < 2) {
+        segments.clear();
+        return;
+    }
     SetUpSystem(points, count);
     SolveTangents();
-    Sample(points, count, polyline);
+    FillSegments(points, count, segments);
 }
 
 void SplinePolyline::SetUpSystem(const SplinePoint* p, std::size_t n) {
@@ -91,29 +101,27 @@ void SplinePolyline::SolveTangents() {
     }
 }
 
-void SplinePolyline::Sample(const SplinePoint* p, std::size_t n, std::vector<SplinePoint>& polyline) const {
-    std::size_t total = 0;
-    for (std::size_t i = 0; i + 1 < n; ++i) total += static_cast<std::size_t>(SegmentSteps(chord_[i].x, chord_[i].y)) + 1;
-    polyline.resize(total);
-
-    std::size_t at = 0;
+void SplinePolyline::FillSegments(const SplinePoint* p, std::size_t n, std::vector<SplineSegment>& segments) const {
+    segments.resize(n - 1);
     for (std::size_t i = 0; i + 1 < n; ++i) {
         const Pair a = chord_[i];
         const Pair d = tangent_[i];
         // The end tangent of segment i: k[i] D[i+1].
         const Pair e = {ratio_[i] * tangent_[i + 1].x, ratio_[i] * tangent_[i + 1].y};
         const std::int32_t steps = SegmentSteps(a.x, a.y);
-        const float stepLength = 1.0f / static_cast<float>(steps);
-        polyline[at++] = p[i];
-        for (std::int32_t j = 1; j <= steps; ++j) {
-            const float t = stepLength * static_cast<float>(j);
-            const float tt = t * t;
-            const float tm = t - 1.0f;
-            const float h1 = tt * (3.0f - 2.0f * t);
-            const float h2 = t * tm * tm;
-            const float h3 = tt * tm;
-            polyline[at++] = {p[i].x + a.x * h1 + d.x * h2 + e.x * h3, p[i].y + a.y * h1 + d.y * h2 + e.y * h3};
-        }
+        segments[i] = SplineSegment{p[i], {a.x, a.y}, {d.x, d.y}, {e.x, e.y}, steps, 1.0f / static_cast<float>(steps)};
+    }
+}
+
+void SplinePolyline::Sample(const std::vector<SplineSegment>& segments, std::vector<SplinePoint>& polyline) {
+    std::size_t total = 0;
+    for (const SplineSegment& s : segments) total += static_cast<std::size_t>(s.steps) + 1;
+    polyline.resize(total);
+
+    std::size_t at = 0;
+    for (const SplineSegment& s : segments) {
+        polyline[at++] = s.start;
+        for (std::int32_t j = 1; j <= s.steps; ++j) polyline[at++] = SegmentSample(s, j);
     }
 }
 

@@ -17,6 +17,31 @@ struct SplinePoint {
     float y;
 };
 
+// One segment of the curve: it leaves `start` along `startTangent` and reaches
+// start + `chord` along `endTangent`, and is sampled at `steps` equal steps of
+// its parameter, each `stepLength` long.
+struct SplineSegment {
+    SplinePoint start;
+    SplinePoint chord;
+    SplinePoint startTangent;
+    SplinePoint endTangent;
+    std::int32_t steps;
+    float stepLength;
+};
+
+// Sample j (1 .. steps) of a segment, in exactly the arithmetic of the
+// polyline's samples. Any thread.
+inline SplinePoint SegmentSample(const SplineSegment& s, std::int32_t j) {
+    const float t = s.stepLength * static_cast<float>(j);
+    const float tt = t * t;
+    const float tm = t - 1.0f;
+    const float h1 = tt * (3.0f - 2.0f * t);
+    const float h2 = t * tm * tm;
+    const float h3 = tt * tm;
+    return {s.start.x + s.chord.x * h1 + s.startTangent.x * h2 + s.endTangent.x * h3,
+            s.start.y + s.chord.y * h1 + s.startTangent.y * h2 + s.endTangent.y * h3};
+}
+
 // Jacobi iterations of the tangent solve.
 inline constexpr int kJacobiIterations = 10;
 // A segment never takes more steps than this, so that a wild control point
@@ -36,6 +61,12 @@ public:
     // instance is not to be shared between threads.
     void Compute(const SplinePoint* points, std::size_t count, std::vector<SplinePoint>& polyline);
 
+    // The segments of the same curve, unsampled: segment i runs from
+    // points[i] to points[i + 1], and its start followed by its samples 1 ..
+    // steps are the polyline's points. Fewer than two points give none. Any
+    // thread; one instance is not to be shared between threads.
+    void ComputeSegments(const SplinePoint* points, std::size_t count, std::vector<SplineSegment>& segments);
+
 private:
     struct Pair {
         float x;
@@ -43,7 +74,8 @@ private:
     };
     void SetUpSystem(const SplinePoint* points, std::size_t count);
     void SolveTangents();
-    void Sample(const SplinePoint* points, std::size_t count, std::vector<SplinePoint>& polyline) const;
+    void FillSegments(const SplinePoint* points, std::size_t count, std::vector<SplineSegment>& segments) const;
+    static void Sample(const std::vector<SplineSegment>& segments, std::vector<SplinePoint>& polyline);
 
     std::vector<Pair> chord_;     // A[i] = P[i+1] - P[i]
     std::vector<float> length_;   // L[i]
@@ -54,6 +86,7 @@ private:
     std::vector<Pair> rhs_;       // R[i]
     std::vector<Pair> tangent_;   // D[i]
     std::vector<Pair> previous_;  // D of the previous iteration
+    std::vector<SplineSegment> segments_;
 };
 
 // One-off form of SplinePolyline::Compute.

@@ -9,6 +9,8 @@
 #include "platform/win32/module.h"
 #include "platform/win32/redraw_suspension.h"
 #include "toolkit/kop_mem_dc.h"
+#include "toolkit/kop_messages.h"
+#include "toolkit/kop_paint_styles.h"
 
 namespace nuv::kop {
 
@@ -40,8 +42,15 @@ SIZE WindowSize(HWND window) {
 
 }  // namespace
 
+// The built-in controls' looks: the badge, a power knob that toggles, and a
+// light metal title; a page may change any of them during its set-up.
 KopDialog::KopDialog(int backgroundBitmapId, int powerButtonId)
-    : backgroundBitmapId_(backgroundBitmapId), powerButtonId_(powerButtonId) {}
+    : backgroundBitmapId_(backgroundBitmapId), powerButtonId_(powerButtonId) {
+    title.paintStyle = kPaintLightMetalText;
+    logoBadge.paintStyle = kPaintLogoBadge;
+    powerButton.paintStyle = kPaintPowerKnob;
+    powerButton.momentary = false;
+}
 
 KopDialog::~KopDialog() = default;
 
@@ -142,7 +151,9 @@ bool KopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = 0;
         return true;
     case WM_COMMAND:
-        if (LOWORD(wParam) == powerButtonId_ && lParam != 0) {
+        // The button toggles at a press and at a double click; the enable
+        // and disable notifications of the static are no presses.
+        if (LOWORD(wParam) == powerButtonId_ && lParam != 0 && IsStaticClick(wParam, true)) {
             OnPowerCommand();
             result = 0;
             return true;

@@ -1,5 +1,7 @@
 // The base of every control that sits on an edit control of the page's
-// template. The dialog keeps these in its edit map.
+// template: design rectangle, scale, tooltip and the colours of the colour
+// message, as KopScaledControl keeps them. The dialog keeps these in its
+// edit map.
 #pragma once
 
 #include "toolkit/kop_scaled_control.h"

@@ -1,34 +1,32 @@
-// The owner-drawn button on a notifying static control: its pressed state,
-// the check messages, and the press notifications to the parent. Its looks
-// (the painters chosen by paint style) are added by the painting code.
+// The owner-drawn button of the pages: toggles (power switch, option
+// buttons), momentary push buttons, the logo badge, lamps, arrows and
+// waveform icons, each drawn by the painter of its paint style.
 #pragma once
 
-#include "toolkit/kop_static.h"
+#include <cstdint>
+
+#include "toolkit/kop_button_base.h"
+#include "toolkit/kop_colour.h"
 
 namespace nuv::kop {
 
-class KopGdiPlusButton : public KopStatic {
+class KopGdiPlusButton : public KopButtonBase {
 public:
-    KopGdiPlusButton() = default;
+    KopGdiPlusButton() : KopButtonBase(true) {}
 
-    // Window thread.
-    bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
+    // Window thread. checked := (flag == 0); repaints.
+    void SetUnchecked(std::int32_t flag) { SetChecked(flag == 0); }
 
-    bool momentary = true;  // checked only from press to release; else each press toggles
-    bool notify = true;     // post the press messages to the parent
+    // Set by the page during its set-up; Repaint() applies them later.
+    std::int32_t icon = 0;               // the waveform icon of style 3 (KopWaveformIcon)
+    Argb checkedColour = 0xFF000000;     // triangle fill when checked
+    Argb uncheckedColour = 0xFF000000;   // triangle fill otherwise
+    Argb thirdColour = 0xFF000000;       // kept for the page, not drawn
+    Argb onColour = 0;                   // power knob symbol and round lamp when checked
 
 protected:
-    // Window thread: the button's mouse and check messages; every one of them
-    // ends in the static control's own processing (which sends the click
-    // command), except the check messages, which the button answers.
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    void Press();
-    void PostToParent(UINT message) const;
-
-    bool checked_ = false;
+    // Window thread: the painter of the paint style, then the focus rectangle.
+    void Paint(KopPaintFrame& frame) override;
 };
 
 }  // namespace nuv::kop

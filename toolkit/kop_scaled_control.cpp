@@ -36,4 +36,36 @@ bool KopScaledControl::CopyBackgroundUnder(HDC target) const {
                   SRCCOPY) != FALSE;
 }
 
+bool KopScaledControl::OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+    if (message == WM_DESTROY) tooltip_.Destroy();
+    return false;
+}
+
+bool KopScaledControl::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC) return false;
+    result = reinterpret_cast<LRESULT>(AnswerColourMessage(reinterpret_cast<HDC>(wParam)));
+    return true;
+}
+
+HBRUSH KopScaledControl::AnswerColourMessage(HDC dc) {
+    SetTextColor(dc, textColour);
+    if (transparent) {
+        SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    }
+    SetBkColor(dc, backgroundColour);
+    return BrushOf(backgroundColour);
+}
+
+HBRUSH KopScaledControl::BrushOf(ColourRef colour) {
+    if (!brush_ || brushColour_ != colour) {
+        // Made before the old one goes, so that a failure keeps a brush.
+        if (const HBRUSH made = CreateSolidBrush(colour)) {
+            brush_.Reset(made);
+            brushColour_ = colour;
+        }
+    }
+    return brush_ ? brush_.Get() : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+}
+
 }  // namespace nuv::kop

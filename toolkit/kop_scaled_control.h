@@ -1,14 +1,21 @@
 // What every control registered with a KopDialog keeps: its design rectangle
 // (left, top, width, height in dialog client pixels at the page's design
-// size), its present scale, and a reference to the dialog's stretched
+// size), its present scale, a reference to the dialog's stretched
 // background, from which it copies the area under itself before drawing so
-// that it looks transparent.
+// that it looks transparent, one tooltip, and the colours it answers the
+// colour message with.
 #pragma once
+
+#include <string>
 
 #include "platform/win32/gdi_owners.h"
 #include "platform/win32/subclassed_control.h"
+#include "toolkit/kop_colour.h"
+#include "toolkit/kop_tooltip.h"
 
 namespace nuv::kop {
+
+inline constexpr ColourRef kDefaultTextColour = 0x00FABEB4;  // RGB(180, 190, 250)
 
 class KopScaledControl : public win32::SubclassedControl {
 public:
@@ -34,17 +41,48 @@ public:
     // `target` at (0, 0); false when there is nothing to copy from.
     bool CopyBackgroundUnder(HDC target) const;
 
+    // Window thread, once the control is attached. Makes `text` the
+    // control's tooltip: the tooltip is made on first use, later calls only
+    // change its text. False when no tooltip could be made.
+    bool SetTooltip(const std::wstring& text) { return tooltip_.SetText(Handle(), text); }
+    // Window thread. The tooltip's present text; empty without one.
+    std::wstring TooltipText() const { return tooltip_.Text(); }
+    const KopTooltip& Tooltip() const { return tooltip_; }
+
     float designLeft = 0.0f;
     float designTop = 0.0f;
     float designWidth = 0.0f;
     float designHeight = 0.0f;
     float scale = 1.0f;
 
+    // The colour message's answer (WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT, as
+    // the dialog hands it back to the control): the text colour, and either
+    // a transparent background or the background colour with a brush of
+    // that colour. Set by the page during its set-up.
+    ColourRef textColour = kDefaultTextColour;
+    ColourRef backgroundColour = 0;
+    bool transparent = false;
+
 protected:
     KopScaledControl() = default;
 
+    // Window thread: ends the tooltip with the control.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Window thread: the colour messages.
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Window thread: sets the colours of `dc` and returns the background
+    // brush (the null brush when transparent).
+    virtual HBRUSH AnswerColourMessage(HDC dc);
+
+    // Window thread. A solid brush of `colour`, kept until a brush of
+    // another colour replaces it (the old one is then deleted).
+    HBRUSH BrushOf(ColourRef colour);
+
 private:
     const win32::GdiBitmap* background_ = nullptr;
+    KopTooltip tooltip_;
+    win32::GdiBrush brush_;
+    ColourRef brushColour_ = 0;
 };
 
 }  // namespace nuv::kop

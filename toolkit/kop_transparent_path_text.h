@@ -1,31 +1,29 @@
-// A title drawn as a text path over the page background. The caption field is
-// what is drawn, never the window text; its font follows the scale.
+// A title drawn as a text path over the page background, centred in the
+// control and filled with a metallic vertical gradient: light metal (paint
+// style 12) or white to black (13); other styles draw nothing.
 #pragma once
 
-#include <string>
+#include <cstdint>
 
-#include "toolkit/kop_static.h"
+#include "toolkit/kop_caption_static.h"
 
 namespace nuv::kop {
 
-class KopTransparentPathText : public KopStatic {
+class KopTransparentPathText : public KopCaptionStatic {
 public:
-    KopTransparentPathText() = default;
+    // "Arial" at size 12, no paint style.
+    KopTransparentPathText();
 
-    // Window thread. Moves and sizes as every control does, and makes the
-    // font size s times the design font size.
-    void Scale(float s) override;
-
-    std::wstring caption;
-    std::wstring fontFamily = L"Arial";
-    float fontSize = 12.0f;
-    float designFontSize = 12.0f;
-    bool italic = false;
-    bool bold = false;
+    // Set by the page during its set-up; Repaint() applies them later.
+    std::int32_t paintStyle = 0;
+    // A private font collection of the page's own; when set and not empty,
+    // its first family is drawn instead of the font's family name. The page
+    // keeps it alive while the control draws.
+    Gdiplus::GpFontCollection* fontCollection = nullptr;
 
 protected:
-    // Window thread: a window text set from outside only repaints.
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Window thread: the caption centred, filled with the style's gradient.
+    void Paint(KopPaintFrame& frame) override;
 };
 
 }  // namespace nuv::kop

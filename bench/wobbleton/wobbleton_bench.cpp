@@ -1,6 +1,7 @@
 // NuvWobbleton: modulation cycles built per second at the default settings
 // and at the widest spread with the closest and the widest breakpoint spacing
-// (the spread sets how many polyline points a segment takes); and playback of a dense song (notes with a
+// (the spread sets how many polyline points a segment takes), beside the
+// earlier whole-polyline sampling; and playback of a dense song (notes with a
 // controller and a wheel move between them) in calls of 64 events, reported
 // per wheel value written, beside a plain copy of the same events and of as
 // many events as playback writes.
@@ -12,6 +13,7 @@
 #include "bench/support/event_calls.h"
 #include "bench/support/song_events.h"
 #include "plugins/wobbleton/wobbleton_effect.h"
+#include "tests/support/reference/wheel_table.h"
 #include "tools/host/queues.h"
 #include "tools/host/services.h"
 
@@ -21,18 +23,42 @@ namespace {
 constexpr std::size_t kSongEvents = 16 * 1024;
 constexpr std::size_t kEventsPerCall = 64;
 
-void BM_CycleBuild(benchmark::State& state) {
+// Cycles built per second, `read` saying how much of each cycle's table is
+// then read: the whole table, as far as a note of 200 ticks reads it, or the
+// whole table by the sampling of the whole polyline that playback used before
+// it sampled on demand (the breakpoints and segments of the present Build,
+// then the earlier polyline and table).
+enum class Read { kWholeTable, kOneNote, kWholeTableAsBefore };
+
+void BuildCycles(benchmark::State& state, Read read) {
     auto cycle = std::make_unique<WheelCycle>();
+    auto earlier = std::make_unique<reference::WheelTable>();
     RandomSource random(kRandomSeed);
     const auto amp = static_cast<float>(state.range(0));
     const auto freq = static_cast<float>(state.range(1));
+    std::vector<SplinePoint> polyline;
+    SplinePolyline spline;
     for (auto _ : state) {
         cycle->Build(amp, freq, random);
+        switch (read) {
+            case Read::kWholeTable: cycle->CompleteTable(); break;
+            case Read::kOneNote:
+                for (std::int32_t pos = 0; pos < 200; pos += kWheelStep) benchmark::DoNotOptimize(cycle->Entry(pos));
+                break;
+            case Read::kWholeTableAsBefore:
+                spline.Compute(cycle->breakpoints.data(), cycle->breakpoints.size(), polyline);
+                reference::SampleWheelTable(polyline, *earlier);
+                break;
+        }
         benchmark::DoNotOptimize(cycle->modTable.data());
+        benchmark::DoNotOptimize(earlier->data());
     }
     state.counters["cycles"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["polyline_points"] = static_cast<double>(cycle->curvePolyline.size());
 }
+
+void BM_CycleBuildWholeTable(benchmark::State& state) { BuildCycles(state, Read::kWholeTable); }
+void BM_CycleBuildOneNote(benchmark::State& state) { BuildCycles(state, Read::kOneNote); }
+void BM_CycleBuildWholeTableAsBefore(benchmark::State& state) { BuildCycles(state, Read::kWholeTableAsBefore); }
 
 // Runs every call through `run`; returns the events written per song.
 template <class Run>
@@ -99,7 +125,9 @@ void BM_CopyPlayedSong(benchmark::State& state) {
     state.counters["events"] = static_cast<double>(played.size());
 }
 
-BENCHMARK(BM_CycleBuild)->ArgNames({"amp", "freq"})->Args({10, 5})->Args({32, 1})->Args({32, 10});
+BENCHMARK(BM_CycleBuildWholeTableAsBefore)->ArgNames({"amp", "freq"})->Args({10, 5})->Args({32, 1})->Args({32, 10});
+BENCHMARK(BM_CycleBuildWholeTable)->ArgNames({"amp", "freq"})->Args({10, 5})->Args({32, 1})->Args({32, 10});
+BENCHMARK(BM_CycleBuildOneNote)->ArgNames({"amp", "freq"})->Args({10, 5})->Args({32, 1})->Args({32, 10});
 BENCHMARK(BM_PlaybackPerWheel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopySong)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyPlayedSong)->Unit(benchmark::kMillisecond);

@@ -6,7 +6,11 @@ namespace nuv::win32 {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
-}
+// The window property naming the object that took a control over, so that the
+// object is found from the handle alone. GetWindowSubclass would answer the
+// same, but the 64-bit comctl32 import library of mingw-w64 lacks it.
+constexpr wchar_t kOwnerProperty[] = L"NuvSubclassedControl";
+}  // namespace
 
 SubclassedControl::~SubclassedControl() { Detach(); }
 
@@ -14,7 +18,9 @@ bool SubclassedControl::Attach(HWND dialog, int id) {
     Detach();
     const HWND control = GetDlgItem(dialog, id);
     if (control == nullptr) return false;
+    if (!SetPropW(control, kOwnerProperty, this)) return false;
     if (!SetWindowSubclass(control, &SubclassedControl::Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        RemovePropW(control, kOwnerProperty);
         return false;
     }
     window_ = control;
@@ -24,16 +30,13 @@ bool SubclassedControl::Attach(HWND dialog, int id) {
 void SubclassedControl::Detach() {
     if (window_ != nullptr) {
         RemoveWindowSubclass(window_, &SubclassedControl::Procedure, kSubclassId);
+        RemovePropW(window_, kOwnerProperty);
         window_ = nullptr;
     }
 }
 
 SubclassedControl* SubclassedControl::FromHandle(HWND window) {
-    DWORD_PTR self = 0;
-    if (window == nullptr || !GetWindowSubclass(window, &SubclassedControl::Procedure, kSubclassId, &self)) {
-        return nullptr;
-    }
-    return reinterpret_cast<SubclassedControl*>(self);
+    return window == nullptr ? nullptr : static_cast<SubclassedControl*>(GetPropW(window, kOwnerProperty));
 }
 
 bool SubclassedControl::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
@@ -50,6 +53,7 @@ LRESULT CALLBACK SubclassedControl::Procedure(HWND window, UINT message, WPARAM 
     SubclassedControl* self = reinterpret_cast<SubclassedControl*>(selfData);
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, &SubclassedControl::Procedure, kSubclassId);
+        RemovePropW(window, kOwnerProperty);
         self->window_ = nullptr;
         return DefSubclassProc(window, message, wParam, lParam);
     }

@@ -20,11 +20,15 @@ HRESULT STDMETHODCALLTYPE NuvMfx::OnEvents(std::int32_t, std::int32_t, HostEvent
     if (timeService != nullptr) timeService->GetTimebase();
     // Non-notes leave at once; notes are corrected after the whole call is
     // recorded.
+    // Each note is corrected against the history as it stands (the notes
+    // before it corrected, the ones after it as they came), and its entry then
+    // holds the corrected note.
     const std::size_t firstNew = history_.TakeCall(in, out);
-    std::vector<HostEvent>& notes = history_.Notes();
-    for (std::size_t i = firstNew; i < notes.size(); ++i) {
-        CorrectOverlap(notes[i], notes, CurrentSettings());
-        out->Add(&notes[i]);
+    for (std::size_t i = firstNew; i < history_.Notes().size(); ++i) {
+        HostEvent note = history_.Notes()[i];
+        CorrectOverlap(note, history_, CurrentSettings());
+        history_.Replace(i, note);
+        out->Add(&note);
     }
     return S_OK;
 }

@@ -125,7 +125,7 @@ private:
     // Playback.
     void CountNotes(HostEventQueue* in);
     void WalkSpan(std::int32_t from, std::int32_t thru, HostEventQueue* out);
-    void FollowNoteCount(std::int64_t tick);
+    void FollowNoteCount(std::uint8_t entry);
     void WriteKept(const HostEvent& event, HostEventQueue* out);
     void EmitPlaybackValue(std::int64_t tick, std::int32_t from, HostEventQueue* out);
     // False when the controller is to be dropped.

@@ -41,9 +41,10 @@ void NuvMfx::CountNotes(HostEventQueue* in) {
 
 void NuvMfx::WalkSpan(std::int32_t from, std::int32_t thru, HostEventQueue* out) {
     std::size_t next = 0;
+    NoteCountTable::Reader counts = noteTable_.ReadFrom(from);
     for (std::int64_t tick = from; tick <= thru; ++tick) {
         if (!Continuous() && generateNow_ == 0) playClock_ = 0;
-        FollowNoteCount(tick);
+        FollowNoteCount(counts.Next());
         // An event is written when the walk has reached its tick; one whose
         // tick already passed (out of order, or before the span) goes out at
         // once rather than holding back the events behind it.
@@ -55,8 +56,7 @@ void NuvMfx::WalkSpan(std::int32_t from, std::int32_t thru, HostEventQueue* out)
     while (next < kept_.size()) WriteKept(kept_[next++], out);
 }
 
-void NuvMfx::FollowNoteCount(std::int64_t tick) {
-    const std::uint8_t entry = noteTable_.At(tick);
+void NuvMfx::FollowNoteCount(std::uint8_t entry) {
     const std::uint8_t count = entry & NoteCountTable::kCountMask;
     if (entry != 0) {
         generateNow_ = 1;

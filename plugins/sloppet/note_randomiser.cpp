@@ -25,27 +25,41 @@ void StoreDurationIfAudible(HostEvent& note, std::int64_t duration) {
 
 }  // namespace
 
-void CollectCandidates(const HostEvent& note, const std::vector<HostEvent>& history, std::int32_t noteOnWindow,
+SearchWindow SearchWindowOf(const HostEvent& note, std::int32_t noteOnWindow, std::int32_t noteOffWindow) {
+    return SearchWindow{static_cast<std::int64_t>(note.time) - noteOnWindow / 2,
+                        EndOf(note) + noteOnWindow / 2 + noteOffWindow / 2};
+}
+
+void TakeCandidate(const HostEvent& note, const HostEvent& entry, const SearchWindow& window,
+                   std::vector<OverlapCandidate>& candidates) {
+    const bool startIn = InWindow(entry.time, window.first, window.last);
+    const bool endIn = InWindow(EndOf(entry), window.first, window.last);
+    if (!startIn && !endIn) return;
+    const bool sameKey = entry.number == note.number;
+    OverlapCandidate c{entry,
+                       sameKey,
+                       sameKey && entry.time == note.time && entry.duration == note.duration,
+                       startIn,
+                       endIn,
+                       entry.time == note.time  ? Relation::SameStart
+                       : entry.time < note.time ? Relation::StartsEarlier
+                                                : Relation::StartsLater};
+    candidates.push_back(c);
+}
+
+// The window is compared in 64 bits, as are the index's bounds, so the index
+// finds exactly the entries a scan of the whole history would, for any times,
+// lengths and windows.
+void CollectCandidates(const HostEvent& note, const NoteHistory& history, std::int32_t noteOnWindow,
                        std::int32_t noteOffWindow, std::vector<OverlapCandidate>& candidates) {
     candidates.clear();
-    const std::int64_t start = note.time;
-    const std::int64_t first = start - noteOnWindow / 2;
-    const std::int64_t last = EndOf(note) + noteOnWindow / 2 + noteOffWindow / 2;
-    for (const HostEvent& entry : history) {
-        const bool startIn = InWindow(entry.time, first, last);
-        const bool endIn = InWindow(EndOf(entry), first, last);
-        if (!startIn && !endIn) continue;
-        const bool sameKey = entry.number == note.number;
-        OverlapCandidate c{entry,
-                           sameKey,
-                           sameKey && entry.time == note.time && entry.duration == note.duration,
-                           startIn,
-                           endIn,
-                           entry.time == note.time  ? Relation::SameStart
-                           : entry.time < note.time ? Relation::StartsEarlier
-                                                    : Relation::StartsLater};
-        candidates.push_back(c);
-    }
+    const std::vector<HostEvent>& notes = history.Notes();
+    const SearchWindow window = SearchWindowOf(note, noteOnWindow, noteOffWindow);
+    const auto meets = [&window](const HistoryIndex::Bounds& b) {
+        return (b.lowStart <= window.last && b.highStart >= window.first) ||
+               (b.lowEnd <= window.last && b.highEnd >= window.first);
+    };
+    history.Index().Forward(notes, meets, [&](std::size_t i) { TakeCandidate(note, notes[i], window, candidates); });
 }
 
 void RandomiseStart(HostEvent& note, std::int32_t window, const OverlapRules& rules,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/host_types.h"
+#include "framework/note_history.h"
 #include "framework/random_source.h"
 
 namespace nuv::sloppet {
@@ -28,9 +29,23 @@ struct OverlapRules {
     bool preserveDifferentNoteOverlap;
 };
 
+// The ticks where a note's overlap candidates start or end: from its start
+// less half the Note On window to its end plus half of each window, both
+// included; compared in 64 bits. Any thread.
+struct SearchWindow {
+    std::int64_t first;
+    std::int64_t last;
+};
+SearchWindow SearchWindowOf(const HostEvent& note, std::int32_t noteOnWindow, std::int32_t noteOffWindow);
+
+// Appends `entry` to `candidates` as a candidate of `note` when its start or
+// its end lies in `window`. Any thread.
+void TakeCandidate(const HostEvent& note, const HostEvent& entry, const SearchWindow& window,
+                   std::vector<OverlapCandidate>& candidates);
+
 // Fills `candidates` (cleared first, its capacity reused) with the history
-// entries whose start or end lies in the note's search window.
-void CollectCandidates(const HostEvent& note, const std::vector<HostEvent>& history, std::int32_t noteOnWindow,
+// entries whose start or end lies in the note's search window, oldest first.
+void CollectCandidates(const HostEvent& note, const NoteHistory& history, std::int32_t noteOnWindow,
                        std::int32_t noteOffWindow, std::vector<OverlapCandidate>& candidates);
 
 // Moves the start by a random amount within `window`, keeping the end. A

@@ -33,7 +33,7 @@ void NuvMfx::RandomiseTiming(HostEvent& note, bool moveStart, bool moveEnd) {
     candidates_.clear();
     if (rules.preventSameNoteOverlap || rules.preserveDifferentNoteOverlap) {
         try {
-            CollectCandidates(note, history_.Notes(), noteOnWindow, noteOffWindow, candidates_);
+            CollectCandidates(note, history_, noteOnWindow, noteOffWindow, candidates_);
         } catch (const std::bad_alloc&) {
             // Out of memory: the rules see the candidates collected so far.
         }

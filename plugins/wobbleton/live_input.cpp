@@ -50,7 +50,7 @@ void NuvMfx::TakeLiveRecord(const HostData& record, HostDataQueue* out) {
 void NuvMfx::WriteLiveWheels(std::int32_t span, HostDataQueue* out) {
     if (cycle.tablePos >= kCycleLength) BuildNewCycle();
     for (std::int64_t k = 0; k < span; k += kWheelStep) {
-        const float y = cycle.modTable[static_cast<std::size_t>(cycle.tablePos)].y;
+        const float y = cycle.Entry(cycle.tablePos).y;
         const HostData wheel = WheelMessage(AddTicks(lastLiveTime, k), static_cast<std::int32_t>(y));
         out->Add(&wheel);
         AdvanceTable();

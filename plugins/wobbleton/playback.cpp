@@ -62,7 +62,7 @@ void NuvMfx::CoverNote(const HostEvent& note, std::int64_t& coveredEnd, HostEven
     BuildNewCycle();
     for (std::int64_t i = FirstUncoveredOffset(start, coveredEnd); i < note.duration && start + i <= kLatestTime;
          i += kWheelStep) {
-        const float y = cycle.modTable[static_cast<std::size_t>(cycle.tablePos)].y;
+        const float y = cycle.Entry(cycle.tablePos).y;
         AddWheel(out, start + i, static_cast<std::int16_t>(static_cast<std::int32_t>(y - kWheelCentre)));
         AdvanceTable();
     }

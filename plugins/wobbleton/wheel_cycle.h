@@ -35,28 +35,53 @@ float UsableFreq(float freq);
 
 class WheelCycle {
 public:
-    // Draws new breakpoints from `random`, runs the spline through them and
-    // samples it into modTable; tablePos goes back to 0. The first breakpoint
-    // continues from lastCurveValue unless that is kNoCurveValue (then the
-    // centre). `amp` and `freq` are taken within the page's ranges, so a cycle
-    // always has at least three breakpoints. Host threads.
+    // Draws new breakpoints from `random` and runs the spline through them;
+    // tablePos goes back to 0. The first breakpoint continues from
+    // lastCurveValue unless that is kNoCurveValue (then the centre), and
+    // lastCurveValue becomes the end of the new curve. `amp` and `freq` are
+    // taken within the page's ranges, so a cycle always has at least three
+    // breakpoints. Host threads.
     void Build(float amp, float freq, RandomSource& random);
 
-    // Releases the breakpoint and polyline storage; modTable is fixed storage
-    // and keeps the last cycle, so a late reader still finds wheel values.
+    // Entry `index` (0 .. kCycleLength - 1) of the cycle's table. The table is
+    // sampled from the curve only as far as its entries are read, so the part
+    // of a cycle that a new cycle replaces unread costs nothing. Host threads.
+    const SplinePoint& Entry(std::int32_t index);
+    // Samples the rest of the table. Host threads.
+    void CompleteTable();
+
+    // Completes the table, then releases the breakpoint and curve storage;
+    // modTable is fixed storage and keeps the last cycle, so a late reader
+    // still finds wheel values.
     void Free();
 
     std::vector<SplinePoint> breakpoints;
-    std::vector<SplinePoint> curvePolyline;
-    std::array<SplinePoint, kCycleLength> modTable{};  // y: absolute wheel value; x: bookkeeping
+    // y: absolute wheel value; x: bookkeeping. Entries not yet read through
+    // Entry (or CompleteTable) may still hold an earlier cycle's values.
+    std::array<SplinePoint, kCycleLength> modTable{};
     std::int32_t tablePos = 0;
     float lastCurveValue = kNoCurveValue;
 
 private:
     void PlaceBreakpoints(float amp, float freq, RandomSource& random);
-    void SampleIntoTable();
+    void StartTable();
+    void SampleMore();
+    void TakeSamples(const float* xs, const std::int32_t* columns, const float* values, std::int32_t count);
+    void FinishTable();
 
     SplinePolyline spline_;
+    std::vector<SplineSegment> segments_;
+
+    // The walk along the curve's polyline that fills the table: the next
+    // point (its segment, and its step there, 0 being the segment's start),
+    // the column of the points taken so far, the highest value in it, and the
+    // value of the last point taken. Every entry left of `column_` is final.
+    std::size_t walkSegment_ = 0;
+    std::int32_t walkStep_ = 0;
+    bool walkDone_ = true;
+    std::int32_t column_ = 0;
+    float runMax_ = 0.0f;
+    float before_ = 0.0f;
 };
 
 }  // namespace nuv::wobbleton

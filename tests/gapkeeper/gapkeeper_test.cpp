@@ -40,6 +40,29 @@ TEST_F(Gapkeeper, NoteRunningIntoTheNextEndsAMarginBeforeIt) {
               (std::vector<Placed>{{0, 170}, {180, 100}}));
 }
 
+// A line of sixteenths at 480 ticks per beat, one every 60 ticks, each
+// `length` ticks long, alternating two keys.
+std::vector<HostEvent> SixteenthLine(std::int32_t length, int count = 16) {
+    std::vector<HostEvent> line;
+    for (int i = 0; i < count; ++i)
+        line.push_back(NoteEvent(60 * i, static_cast<std::uint8_t>(60 + i % 2), 90, length));
+    return line;
+}
+
+TEST_F(Gapkeeper, StaccatoLineWithoutOverlapsPassesUnchanged) {
+    // Each next note ends within the range after this one begins, but begins
+    // only after this one has ended: nothing overlaps, so nothing moves.
+    const auto line = SixteenthLine(40);
+    EXPECT_EQ(Run(line), Placement(line));
+}
+
+TEST_F(Gapkeeper, LegatoLineIsCutAMarginBeforeEachNextNote) {
+    const auto out = Run(SixteenthLine(70));
+    ASSERT_EQ(out.size(), 16u);
+    for (std::size_t i = 0; i + 1 < out.size(); ++i) EXPECT_EQ(out[i], (Placed{60 * std::int32_t(i), 50})) << i;
+    EXPECT_EQ(out.back(), (Placed{900, 70}));
+}
+
 TEST_F(Gapkeeper, NoteInsideALongerOneIsAnOverlapBeyondTheRange) {
     EXPECT_EQ(Run({NoteEvent(0, 60, 90, 200), NoteEvent(60, 62, 90, 100)}),
               (std::vector<Placed>{{0, 200}, {60, 100}}));
@@ -170,14 +193,15 @@ TEST_F(Gapkeeper, RangeLimitsAreComparedUnsigned) {
     effect->enabled = 1;
     EXPECT_EQ(Run({NoteEvent(-100, 60, 90, 50)}), (std::vector<Placed>{{-100, 50}}));
 
-    // A stored range of -1 wraps to the largest limit: any note ending after
-    // the start moves it, even one far later.
+    // A stored range of -1 wraps to the largest limit: any overlapping note
+    // ending after the start moves it, even one ending far later, but a note
+    // that begins after this one's end still does not.
     effect->OnStop(0, nullptr);
     effect->detectionRange = -1;
     effect->enabled = 0;
-    Run({NoteEvent(500, 62, 90, 100)});
+    Run({NoteEvent(50, 62, 90, 1000), NoteEvent(500, 64, 90, 100)});
     effect->enabled = 1;
-    EXPECT_EQ(Run({NoteEvent(0, 60, 90, 100)}), (std::vector<Placed>{{610, 100}}));
+    EXPECT_EQ(Run({NoteEvent(0, 60, 90, 100)}), (std::vector<Placed>{{1060, 100}}));
 }
 
 TEST_F(Gapkeeper, FreshSaveIs21Bytes) {

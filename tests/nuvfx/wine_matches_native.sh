@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows nuvfx under Wine must write the same files as the native one:
-# the example song and a real-world song through each effect (random numbers
-# seeded), byte for byte. Exit 77 (skipped) when no native tool is built yet.
+# the example song and a real-world song through each effect and a chain of
+# three (random numbers seeded), byte for byte. Exit 77 (skipped) when no
+# native tool is built yet.
 # usage: wine_matches_native.sh WINE_RUN WINDOWS_NUVFX NATIVE_NUVFX SOURCE_DIR WORK_DIR
 set -uo pipefail
 wine_run="$1" windows="$2" native="$3" source="$4" work="$5"
@@ -14,7 +15,8 @@ runs=("shiftwell --set shift=5 --set lowkey=C4 --set highkey=A5"
       "sloppet --seed 3 --set noteon=on --set noteoff=on --set notevel=on --set notevelamount=20"
       "gapkeeper"
       "velocurve --set p1=60 --set p2=112"
-      "wobbleton --set amp=16")
+      "wobbleton --set amp=16"
+      "gapkeeper+sloppet+velocurve --seed 3 --set noteon=on --set notevel=on --set p1=60")
 status=0
 for song in "${songs[@]}"; do
   for run in "${runs[@]}"; do

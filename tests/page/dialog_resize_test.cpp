@@ -78,7 +78,7 @@ TEST_F(GripDrag, KeepsTheAspectRatioAndStoresTheSize) {
     ExpectScaled(page->powerButton, s);
     ExpectScaled(page->levelEdit, s);
     ExpectScaled(page->title, s);
-    EXPECT_EQ(page->title.fontSize, s * page->title.designFontSize);
+    EXPECT_EQ(page->title.FontSizeNow(), s * page->title.font.size);
     EXPECT_FALSE(page->Sizing());
     EXPECT_EQ(GetCapture(), nullptr);
 }

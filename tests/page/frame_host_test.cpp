@@ -100,7 +100,7 @@ TEST(SystemPropertyFrame, ShowsThePageAndCarriesALoadToIt) {
                 visit.hadSite = p.HasSite();
                 visit.linked = p.Effect() == effect.Get();
                 visit.visible = IsWindowVisible(p.Handle()) != FALSE;
-                visit.childOfFrame = (GetWindowLongW(p.Handle(), GWL_STYLE) & WS_CHILD) != 0 &&
+                visit.childOfFrame = (GetWindowLongPtrW(p.Handle(), GWL_STYLE) & WS_CHILD) != 0 &&
                                      GetAncestor(p.Handle(), GA_ROOT) != p.Handle();
                 loadTick = p.refreshTicks;
                 effect->Load(stream.Get());

@@ -99,8 +99,8 @@ TEST_F(PropertyPageCalls, ActivateCreatesOneChildWindowAtTheRectangle) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetParent(window), frame.Handle());
     EXPECT_EQ(page->ParentWindow(), frame.Handle());
-    EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_CHILD);
-    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
     EXPECT_TRUE(IsWindowVisible(window));
     RECT outer{};
     GetWindowRect(window, &outer);
@@ -156,7 +156,7 @@ TEST_F(PropertyPageCalls, PageInfoFallsBackToTheTemplateSize) {
     PROPPAGEINFO info;
     std::memset(&info, 0xCD, sizeof(info));  // a host may hand the structure over uninitialised
     EXPECT_EQ(pageRef->GetPageInfo(&info), S_OK);
-    EXPECT_EQ(info.cb, 28u);
+    EXPECT_EQ(info.cb, sizeof(PROPPAGEINFO));  // 28 bytes for 32-bit hosts, 48 for 64-bit ones
     EXPECT_EQ(info.pszTitle, nullptr);
     EXPECT_EQ(info.pszDocString, nullptr);
     EXPECT_EQ(info.pszHelpFile, nullptr);

@@ -1,6 +1,7 @@
 cmake_policy(SET CMP0057 NEW)
 # Fails when a deliverable imports anything but the system's own DLLs, or does
-# not export the four entry points by their plain names.
+# not export exactly the four entry points, by their plain names. OBJDUMP is
+# the objdump of the deliverables' target (i686 or x86_64).
 set(system_dlls ADVAPI32.dll COMCTL32.DLL GDI32.dll gdiplus.dll KERNEL32.dll msvcrt.dll ole32.dll
     OLEAUT32.dll SHCORE.dll USER32.dll UxTheme.dll)
 string(TOLOWER "${system_dlls}" system_dlls)
@@ -24,6 +25,14 @@ foreach(name IN LISTS DELIVERABLES)
       message(FATAL_ERROR "${name} does not export ${export} by its plain name")
     endif()
   endforeach()
+  # The export directory's counts: every exported address and every name.
+  string(REGEX MATCH "Export Address Table[ \t]+([0-9a-fA-F]+)\n" ignored "${dump}")
+  set(addresses "${CMAKE_MATCH_1}")
+  string(REGEX MATCH "\\[Name Pointer/Ordinal\\] Table[ \t]+([0-9a-fA-F]+)\n" ignored "${dump}")
+  set(names "${CMAKE_MATCH_1}")
+  if(NOT addresses MATCHES "^0*4$" OR NOT names MATCHES "^0*4$")
+    message(FATAL_ERROR "${name} exports ${addresses} addresses and ${names} names, not the four entry points alone")
+  endif()
   list(LENGTH imports count)
   message(STATUS "${name}: ${count} system imports, four plain exports")
 endforeach()

@@ -52,10 +52,12 @@ TEST(SloppetWindows, VelocityRangeIsTheSpreadHeldAsAByte) {
 
 TEST(SloppetCandidates, EntriesWithAStartOrAnEndInTheWindowAreTakenWithTheirRelation) {
     // The window of a note at 0..100 with both windows 95 runs from -47 to 194.
-    const std::vector<HostEvent> history = {NoteEvent(0, 60, 90, 100), NoteEvent(120, 60, 90, 50),
-                                            NoteEvent(-200, 64, 90, 180), NoteEvent(400, 62, 90, 10)};
+    nuv::testing::EventCall call({NoteEvent(0, 60, 90, 100), NoteEvent(120, 60, 90, 50),
+                                  NoteEvent(-200, 64, 90, 180), NoteEvent(400, 62, 90, 10)});
+    NoteHistory history;
+    history.PassCall(call.in.Get(), call.out.Get());
     std::vector<OverlapCandidate> candidates(5);  // cleared before filling
-    CollectCandidates(history[0], history, 95, 95, candidates);
+    CollectCandidates(history.Notes()[0], history, 95, 95, candidates);
     ASSERT_EQ(candidates.size(), 3u);
     EXPECT_TRUE(candidates[0].identical);
     EXPECT_EQ(candidates[0].relation, Relation::SameStart);

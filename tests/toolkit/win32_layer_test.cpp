@@ -1,10 +1,12 @@
-// The thin window layer: the module-state guard's nesting, and the timer,
-// capture and redraw owners giving back exactly what they took.
+// The thin window layer: the module-state guard's nesting, the timer, capture
+// and redraw owners giving back exactly what they took, and a subclassed
+// control found from its handle.
 #include <gtest/gtest.h>
 
 #include "platform/win32/module.h"
 #include "platform/win32/mouse_tracking.h"
 #include "platform/win32/redraw_suspension.h"
+#include "platform/win32/subclassed_control.h"
 #include "platform/win32/window_timer.h"
 
 namespace nuv::win32 {
@@ -83,6 +85,36 @@ TEST(RedrawSuspension, LeavesAHiddenWindowHidden) {
     PlainWindow shown;
     { RedrawSuspension suspended(shown.Get()); }
     EXPECT_TRUE(IsWindowVisible(shown.Get()));
+}
+
+// The dialog finds the object behind a control from the control's handle (to
+// offer it its notifications); the object is let go on Detach and when the
+// control ends, and pointers survive whole on 64-bit Windows.
+TEST(SubclassedControl, IsFoundFromItsHandleUntilLetGo) {
+    struct Owner : SubclassedControl {
+        int messages = 0;
+        bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) override { return ++messages, false; }
+    };
+    PlainWindow parent;
+    const HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent.Get(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(7)), nullptr, nullptr);
+    Owner owner;
+    EXPECT_FALSE(owner.Attach(parent.Get(), 8));  // no such control
+    ASSERT_TRUE(owner.Attach(parent.Get(), 7));
+    EXPECT_EQ(SubclassedControl::FromHandle(child), &owner);
+    EXPECT_EQ(SubclassedControl::FromHandle(parent.Get()), nullptr);
+    SendMessageW(child, WM_NULL, 0, 0);
+    EXPECT_EQ(owner.messages, 1);
+
+    owner.Detach();
+    EXPECT_EQ(SubclassedControl::FromHandle(child), nullptr);
+    SendMessageW(child, WM_NULL, 0, 0);
+    EXPECT_EQ(owner.messages, 1);
+
+    ASSERT_TRUE(owner.Attach(parent.Get(), 7));
+    DestroyWindow(child);
+    EXPECT_EQ(owner.Handle(), nullptr);
+    EXPECT_EQ(owner.ControlId(), 0);
 }
 
 }  // namespace

@@ -18,6 +18,11 @@ std::vector<float> Xs(const WheelCycle& c) {
     return xs;
 }
 
+// The polyline of a cycle's curve.
+std::vector<SplinePoint> CurveOf(const WheelCycle& c) {
+    return ComputeSplinePolyline(c.breakpoints.data(), c.breakpoints.size());
+}
+
 class CycleTest : public ::testing::Test {
 protected:
     std::unique_ptr<WheelCycle> cycle = std::make_unique<WheelCycle>();
@@ -47,7 +52,7 @@ TEST_F(CycleTest, BreakpointsAreDrawnWithinTheSpreadAndOneDrawIsDiscarded) {
 
 TEST_F(CycleTest, NextCycleContinuesFromTheLastCurveValue) {
     cycle->Build(10.0f, 5.0f, random);
-    EXPECT_EQ(cycle->lastCurveValue, cycle->curvePolyline.back().y);
+    EXPECT_EQ(cycle->lastCurveValue, CurveOf(*cycle).back().y);
     cycle->lastCurveValue = 9000.0f;  // as if the curve had ended elsewhere
     cycle->tablePos = 800;
     cycle->Build(10.0f, 5.0f, random);
@@ -57,8 +62,9 @@ TEST_F(CycleTest, NextCycleContinuesFromTheLastCurveValue) {
 
 TEST_F(CycleTest, EachEntryHoldsTheHighestValueOfItsColumn) {
     cycle->Build(32.0f, 3.0f, random);
+    cycle->CompleteTable();
     std::vector<float> highest(kCycleLength, -1.0f);
-    for (const SplinePoint& p : cycle->curvePolyline) {
+    for (const SplinePoint& p : CurveOf(*cycle)) {
         ASSERT_GE(p.x, 0.0f);
         const auto column = static_cast<std::size_t>(p.x);
         if (column < highest.size()) highest[column] = std::max(highest[column], p.y);
@@ -83,6 +89,7 @@ TEST_F(CycleTest, StoredValuesOutsideThePageRangesStillBuildACycle) {
         for (float amp : {nan, inf, -inf, 1000.0f, -3.0f}) {
             cycle->lastCurveValue = kNoCurveValue;
             cycle->Build(amp, freq, random);
+            cycle->CompleteTable();
             ASSERT_GE(cycle->breakpoints.size(), 3u) << amp << " " << freq;
             EXPECT_EQ(cycle->breakpoints.back().x, 4095.0f);
             for (const SplinePoint& p : cycle->breakpoints) {

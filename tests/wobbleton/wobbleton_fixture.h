@@ -22,6 +22,7 @@ public:
     const WheelCycle& Next(bool fresh, float amp = kDefaultAmp, float freq = kDefaultFreq) {
         if (fresh) cycle_->lastCurveValue = kNoCurveValue;
         cycle_->Build(amp, freq, random_);
+        cycle_->CompleteTable();
         return *cycle_;
     }
     // The signed wheel value of entry `pos`, as playback writes it.

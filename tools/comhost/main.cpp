@@ -1,12 +1,15 @@
 // comhost: a deliverable DLL hosted as the host sequencer hosts it.
 //
-//   comhost [--via registry|direct|both] [--settings FILE] [--show N] PLUGIN.dll SONG.mid
+//   comhost [--via registry|direct|both] [--settings FILE] [--show N] [--page-picture FILE.png]
+//           PLUGIN.dll SONG.mid
 //
 // Loads the plug-in through the registry (registering it for the run when it
 // is not yet registered) and/or straight through its DllGetClassObject, plays
 // the song's channel events through it beat by beat, and prints what came
 // out: counts by kind, the first events and a digest of the output bytes.
-// With both ways, it also says whether they gave the same output.
+// With both ways, it also says whether they gave the same output. With
+// --page-picture it then opens the editor page of the effect it hosted
+// through DllGetClassObject, as the host would, and saves a picture of it.
 // Exit status: 0 done, 1 a plug-in could not be hosted, 2 bad arguments or song.
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +17,7 @@
 #include <string>
 
 #include "tools/comhost/output_report.h"
+#include "tools/comhost/page_picture.h"
 #include "tools/comhost/plugin_loading.h"
 #include "tools/comhost/song_run.h"
 #include "tools/nuvfx/file_io.h"
@@ -27,6 +31,7 @@ struct Options {
     std::string via = "both";
     std::string settingsPath;
     int show = 8;
+    std::string pagePicture;
     std::string plugin;
     std::string song;
 };
@@ -41,6 +46,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.settingsPath = argv[++i];
         } else if (arg == "--show" && hasValue) {
             options.show = std::atoi(argv[++i]);
+        } else if (arg == "--page-picture" && hasValue) {
+            options.pagePicture = argv[++i];
         } else if (options.plugin.empty() && arg.rfind("--", 0) != 0) {
             options.plugin = arg;
         } else if (options.song.empty() && arg.rfind("--", 0) != 0) {
@@ -49,8 +56,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             return false;
         }
     }
+    // The picture is of the page of the effect hosted through the exports.
     return !options.plugin.empty() && !options.song.empty() &&
-           (options.via == "registry" || options.via == "direct" || options.via == "both");
+           (options.via == "registry" || options.via == "direct" || options.via == "both") &&
+           (options.pagePicture.empty() || options.via != "registry");
 }
 
 // Hosts the plug-in one way; false when it could not be hosted.
@@ -73,7 +82,8 @@ int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: comhost [--via registry|direct|both] [--settings FILE] [--show N] PLUGIN.dll SONG.mid\n");
+                     "usage: comhost [--via registry|direct|both] [--settings FILE] [--show N] "
+                     "[--page-picture FILE.png] PLUGIN.dll SONG.mid\n");
         return 2;
     }
     Song song;
@@ -100,9 +110,13 @@ int main(int argc, char** argv) {
     }
     if (options.via != "registry") {
         Library library(plugin);
-        hosted = HostOnce("through DllGetClassObject", CreateDirectly(library), song, settings, options.show,
-                          throughExports) &&
-                 hosted;
+        const LoadedEffect loaded = CreateDirectly(library);
+        hosted = HostOnce("through DllGetClassObject", loaded, song, settings, options.show, throughExports) && hosted;
+        if (!options.pagePicture.empty() && loaded.effect) {
+            const std::string failure = SavePagePicture(library, loaded.effect.Get(), Widened(options.pagePicture));
+            std::printf("page picture: %s\n", failure.empty() ? options.pagePicture.c_str() : failure.c_str());
+            hosted = failure.empty() && hosted;
+        }
     }
     if (options.via == "both" && hosted)
         std::printf("same output both ways: %s\n", SameEvents(throughRegistry, throughExports) ? "yes" : "no");

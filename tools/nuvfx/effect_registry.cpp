@@ -1,6 +1,5 @@
 #include "tools/nuvfx/effect_registry.h"
 
-#include "framework/key_name.h"
 #include "tools/nuvfx/parameter_value.h"
 
 namespace nuv::nuvfx {
@@ -39,8 +38,6 @@ std::optional<std::int32_t> ChoiceValue(const ParameterDescription& p, const std
         if (ChoiceName(c) == wanted) return c.value;
     return std::nullopt;
 }
-
-std::string NoteName(std::int32_t note) { return Narrowed(KeyName(note).c_str()); }
 
 }  // namespace
 

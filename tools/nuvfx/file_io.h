@@ -19,5 +19,9 @@ public:
 // Throws ToolError naming the file and the reason.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 void WriteFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void WriteFileSafely(const std::string& path, const std::string& text);
+
+// The last part of a path: "song.mid" of "songs/song.mid".
+std::string FileNameOf(const std::string& path);
 
 }  // namespace nuv::nuvfx

@@ -1,142 +1,86 @@
 #include "tools/nuvfx/nuvfx_command.h"
 
-#include <optional>
-
 #include <CLI/CLI.hpp>
 
 #include "tools/nuvfx/effect_listing.h"
-#include "tools/nuvfx/effect_registry.h"
 #include "tools/nuvfx/file_io.h"
-#include "tools/nuvfx/parameter_value.h"
 #include "tools/nuvfx/plugin_instances.h"
-#include "tools/nuvfx/song_processing.h"
+#include "tools/nuvfx/process_command.h"
+#include "tools/nuvfx/roll_command.h"
 
 namespace nuv::nuvfx {
 namespace {
 
-struct ProcessArguments {
-    std::string effect;
-    std::string input;
-    std::string output;
-    std::vector<std::string> sets;
-    std::string settingsFile;
-    std::string saveSettingsFile;
-    std::string plugin;
-    std::optional<std::int64_t> seed;
-    std::int64_t span = 0;
-    bool dryRun = false;
-};
+constexpr const char* kProcessExamples = R"(
+Examples:
+  one effect:        nuvfx process shiftwell in.mid out.mid --set shift=5 --set lowkey=C4
+  a chain:           nuvfx process gapkeeper+sloppet+velocurve in.mid out.mid --seed 7 \
+                       --set sloppet.noteon=on --set velocurve.p1=60 --set notemargin=10
+  settings per effect: nuvfx process gapkeeper+velocurve in.mid out.mid \
+                       --settings velocurve=curve.bin --save-settings gapkeeper=now.bin
+  many files:        nuvfx process gapkeeper+sloppet songs/ extra.mid --out-dir cleaned/ -j 4
+  a picture:         nuvfx process sloppet in.mid out.mid --seed 3 --roll changes.svg
+  damaged files:     nuvfx process gapkeeper cut.mid out.mid           (reads what players read, warns)
+                     nuvfx process gapkeeper cut.mid out.mid --strict  (refuses it)
+  for programs:      nuvfx process velocurve songs/ --out-dir out/ --json > summary.jsonl
+  summary only:      nuvfx process gapkeeper in.mid --dry-run
+  a roll of a song:  nuvfx roll in.mid -o in.svg;  before and after: nuvfx roll in.mid out.mid -o diff.svg
 
-std::string KnownEffects() {
-    std::string out;
-    for (const EffectInfo& e : Effects()) out += (out.empty() ? "" : ", ") + e.shortName;
-    return out;
+With --out-dir each input file or folder (searched for .mid and .midi files) is processed into DIR
+at its relative path; a file that fails is reported in one line and the rest go on; the last line
+counts the files done and failed, and the status is 2 if any failed. Outputs are written whole or
+not at all. With --seed N the first effect of a chain uses N and each later one a seed derived
+from N and its place, as the summary says.)";
+
+void AddProcessOptions(CLI::App& process, ProcessArguments& a) {
+    process.add_option("EFFECT", a.chain.chain,
+                       "an effect, or several joined by + as a chain: shiftwell, ondulo, sloppet, gapkeeper, "
+                       "velocurve, wobbleton (or NuvShiftwell ..., any letter case)")
+        ->required();
+    process.add_option("FILES", a.files, "IN.mid OUT.mid; with --out-dir, input files and folders")->required();
+    process.add_option("--out-dir", a.outDir, "processes every input into this folder");
+    process.add_option("-j,--jobs", a.jobs, "files processed at once with --out-dir (default: one per processor)");
+    process.add_option("--set", a.chain.sets, "[EFFECT.]name=value, as `nuvfx list` shows; repeatable")
+        ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    process.add_option("--settings", a.chain.settings,
+                       "[EFFECT=]FILE: a settings stream as a host stores it, loaded first; repeatable")
+        ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    process.add_option("--save-settings", a.chain.saveSettings, "[EFFECT=]FILE: writes the settings stream in force")
+        ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    process.add_option("--seed", a.chain.seed, "seeds the random numbers of the effects that draw them");
+    process.add_option("--span", a.span, "ticks per OnEvents call (default one beat)");
+    process.add_option("--roll", a.roll, "draws the song before and after as an SVG piano roll");
+    process.add_flag("--dry-run", a.dryRun, "reports only; writes no song");
+    process.add_flag("--strict", a.strict, "refuses damaged files that players read (cut off, no end of track, RMID)");
+    process.add_flag("--json", a.json, "reports each file as one line of JSON");
+    if (PluginHostingAvailable())
+        process.add_option("--plugin", a.chain.plugins,
+                           "[EFFECT=]PATH.dll: hosts this DLL of the effect through COM instead of the engine")
+            ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    process.footer(kProcessExamples);
 }
 
-std::string KnownParams(const EffectInfo& effect) {
-    std::string out;
-    for (const ParameterDescription& p : effect.params) out += (out.empty() ? "" : ", ") + ParamName(p);
-    return out;
-}
-
-SetRequest ParseSet(const EffectInfo& effect, const std::string& text) {
-    const std::size_t eq = text.find('=');
-    if (eq == std::string::npos || eq == 0) throw ToolError("--set wants name=value, got '" + text + "'");
-    const std::string name = text.substr(0, eq);
-    const ParameterDescription* param = FindParam(effect, name);
-    if (param == nullptr)
-        throw ToolError("unknown parameter '" + name + "' for " + effect.name + " (" + KnownParams(effect) + ")");
-    const ParsedValue parsed = ParseValue(*param, text.substr(eq + 1));
-    if (!parsed.value) throw ToolError(parsed.error);
-    return {param, *parsed.value};
-}
-
-std::string SeedText(const EffectInfo& effect, const ProcessArguments& a) {
-    if (!a.plugin.empty() && effect.seed)
-        return a.seed ? "--seed does not reach the DLL; it seeds itself" : "seeded by the DLL itself";
-    if (!effect.seed) {
-        const std::string& own = effect.ownRandomNumbers;
-        if (!a.seed) return own;
-        return "--seed does not apply to " + effect.name + (own.empty() ? "" : ": " + own);
-    }
-    if (a.seed) return "seed " + std::to_string(*a.seed);
-    return "seeded from the clock (give --seed N to repeat a run)";
-}
-
-// A DLL takes its settings only as a stream: --set goes through the linked
-// engine, whose Save gives the stream the DLL loads.
-EffectSetup PluginSetup(EffectSetup setup) {
-    if (setup.sets.empty()) return setup;
-    for (const SetRequest& s : setup.sets)
-        if (!s.param->saved)
-            throw ToolError(ParamName(*s.param) + " is not saved with the settings, so a DLL cannot be given it");
-    setup.settings = SaveSettings(LinkedInstances(setup)()->Persist());
-    setup.settingsName = "made from --set";
-    setup.sets.clear();
-    return setup;
-}
-
-int Process(const ProcessArguments& a, std::ostream& out) {
-    const EffectInfo* effect = FindEffect(a.effect);
-    if (effect == nullptr) throw ToolError("unknown effect '" + a.effect + "' (known: " + KnownEffects() + ")");
-    if (!a.dryRun && a.output.empty()) throw ToolError("process needs OUT.mid (or --dry-run)");
-    if (a.span < 0 || a.span > 0x40000000) throw ToolError("--span must be 1 to 1073741824 ticks");
-    if (a.seed && (*a.seed < 0 || *a.seed > 0xFFFFFFFFll)) throw ToolError("--seed must be 0 to 4294967295");
-
-    EffectSetup setup;
-    setup.effect = effect;
-    for (const std::string& s : a.sets) setup.sets.push_back(ParseSet(*effect, s));
-    if (!a.settingsFile.empty()) {
-        setup.settings = ReadWholeFile(a.settingsFile);
-        setup.settingsName = a.settingsFile;
-    }
-    if (a.seed) setup.seed = static_cast<std::uint32_t>(*a.seed);
-
-    InstanceMaker maker;
-    if (!a.plugin.empty()) {
-        maker = PluginInstances(a.plugin, *effect, PluginSetup(setup));
-    } else {
-        maker = LinkedInstances(setup);
-    }
-    // One instance up front: it checks the settings before any file is read
-    // and is the one whose settings --save-settings writes.
-    const std::unique_ptr<EffectInstance> first = maker();
-    if (!a.saveSettingsFile.empty()) WriteFileSafely(a.saveSettingsFile, SaveSettings(first->Persist()));
-
-    SongRequest request;
-    request.effectName = effect->name;
-    request.input = a.input;
-    request.output = a.output;
-    request.dryRun = a.dryRun;
-    request.span = static_cast<std::int32_t>(a.span);
-    request.seedText = SeedText(*effect, a);
-    out << ProcessSong(request, maker);
-    return 0;
+void AddRollOptions(CLI::App& roll, RollArguments& a) {
+    roll.add_option("FILES", a.files, "IN.mid, or IN.mid OUT.mid to compare")->required();
+    roll.add_option("-o,--output", a.picture, "the SVG file to write")->required();
+    roll.add_flag("--strict", a.strict, "refuses damaged files that players read");
 }
 
 }  // namespace
 
-int RunNuvfx(std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+int RunNuvfx(std::vector<std::string> args, std::ostream& out, std::ostream& err, const Console& console) {
     CLI::App app{"Applies the Nuv MIDI effects to Standard MIDI Files.", "nuvfx"};
     // Paths such as /tmp/song.mid are files, also in the Windows build.
     app.allow_windows_style_options(false);
     app.require_subcommand(1);
+    app.set_version_flag("--version", "nuvfx " NUVFX_VERSION);
     CLI::App* list = app.add_subcommand("list", "the effects with their parameters, ranges and defaults");
-    CLI::App* process = app.add_subcommand("process", "runs an effect over a song");
-    ProcessArguments a;
-    process->add_option("EFFECT", a.effect, "NuvShiftwell or shiftwell, ondulo, sloppet, gapkeeper, velocurve, "
-                                            "wobbleton (any letter case)")->required();
-    process->add_option("IN", a.input, "the Standard MIDI File to read")->required();
-    process->add_option("OUT", a.output, "the file to write (not with --dry-run)");
-    process->add_option("--set", a.sets, "name=value, as `nuvfx list` shows; repeatable")->expected(1)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    process->add_option("--settings", a.settingsFile, "a settings stream as a host stores it, loaded first");
-    process->add_option("--save-settings", a.saveSettingsFile, "writes the settings stream in force");
-    process->add_option("--seed", a.seed, "seeds the random numbers of the effects that draw them");
-    process->add_option("--span", a.span, "ticks per OnEvents call (default one beat)");
-    process->add_flag("--dry-run", a.dryRun, "reports only; writes no song");
-    if (PluginHostingAvailable())
-        process->add_option("--plugin", a.plugin, "hosts this DLL of the effect through COM instead of the engine");
+    CLI::App* process = app.add_subcommand("process", "runs an effect or a chain of effects over songs");
+    CLI::App* roll = app.add_subcommand("roll", "draws a song, or two compared, as an SVG piano roll");
+    ProcessArguments processArguments;
+    AddProcessOptions(*process, processArguments);
+    RollArguments rollArguments;
+    AddRollOptions(*roll, rollArguments);
 
     // CLI11 takes the arguments in reverse order.
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -144,6 +88,9 @@ int RunNuvfx(std::vector<std::string> args, std::ostream& out, std::ostream& err
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
+        return 0;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << "\n";
         return 0;
     } catch (const CLI::ParseError& e) {
         std::string what = e.what();
@@ -156,7 +103,8 @@ int RunNuvfx(std::vector<std::string> args, std::ostream& out, std::ostream& err
             out << EffectListing();
             return 0;
         }
-        return Process(a, out);
+        if (roll->parsed()) return RunRoll(rollArguments, out, err);
+        return RunProcess(processArguments, out, err, console);
     } catch (const ToolError& e) {
         err << "nuvfx: " << e.what() << "\n";
     } catch (const std::bad_alloc&) {

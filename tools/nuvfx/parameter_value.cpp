@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "framework/key_name.h"
+
 namespace nuv::nuvfx {
 
 std::string NormalisedName(const std::string& text) {
@@ -59,5 +61,7 @@ std::optional<std::int32_t> ParseSwitch(const std::string& text) {
     if (t == "off" || t == "no" || t == "false" || t == "0") return 0;
     return std::nullopt;
 }
+
+std::string NoteName(std::int32_t note) { return Narrowed(KeyName(note).c_str()); }
 
 }  // namespace nuv::nuvfx

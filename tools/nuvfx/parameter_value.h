@@ -26,4 +26,8 @@ std::optional<std::int32_t> ParseNoteName(const std::string& text);
 // on/off, yes/no, true/false, 1/0.
 std::optional<std::int32_t> ParseSwitch(const std::string& text);
 
+// The name of a note number as the pages show it (KeyName): C-1 for 0, C4
+// for 60, G9 for 127.
+std::string NoteName(std::int32_t note);
+
 }  // namespace nuv::nuvfx

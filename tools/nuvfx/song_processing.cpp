@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "tools/nuvfx/file_io.h"
 #include "tools/host/host_session.h"
-#include "tools/nuvfx/song_summary.h"
+#include "tools/nuvfx/file_io.h"
 #include "tools/nuvfx/track_events.h"
-#include "tools/smf/smf_reader.h"
 #include "tools/smf/smf_writer.h"
-#include "tools/smf/tempo_map.h"
 
 namespace nuv::nuvfx {
 namespace {
@@ -18,19 +15,6 @@ using host::PlayTrack;
 using host::SessionResult;
 using host::SessionSettings;
 using host::SpanCount;
-
-smf::File ReadSong(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
-    smf::File file;
-    try {
-        file = smf::ReadSmf(bytes);
-    } catch (const smf::SmfError& e) {
-        throw ToolError(path + ": malformed MIDI file: " + e.what());
-    }
-    if (!file.HasQuarterNoteDivision())
-        throw ToolError(path + ": time code division is not supported (the effects need ticks per quarter note)");
-    return file;
-}
 
 smf::Track PlayOneTrack(const smf::Track& track, const InstanceMaker& makeInstance, const SessionSettings& settings,
                         SongSummary& summary) {
@@ -64,43 +48,26 @@ smf::Track PlayOneTrack(const smf::Track& track, const InstanceMaker& makeInstan
 
 }  // namespace
 
-std::string ProcessSong(const SongRequest& request, const InstanceMaker& makeInstance) {
-    const smf::File song = ReadSong(request.input);
+EffectPass ApplyEffect(const smf::File& song, const InstanceMaker& makeInstance, std::int32_t span) {
     SessionSettings settings;
     settings.timebase = song.division;
-    settings.span = request.span > 0 ? request.span : song.division;
+    settings.span = span > 0 ? span : song.division;
 
-    SongSummary summary;
-    smf::File result;
-    result.format = song.format;
-    result.division = song.division;
-    for (const smf::Track& track : song.tracks)
-        result.tracks.push_back(PlayOneTrack(track, makeInstance, settings, summary));
-
-    std::vector<std::uint8_t> bytes;
+    EffectPass pass;
+    pass.song.format = song.format;
+    pass.song.division = song.division;
+    for (const smf::Track& track : song.tracks) {
+        SongSummary counts;
+        pass.song.tracks.push_back(PlayOneTrack(track, makeInstance, settings, counts));
+        pass.total += counts;
+        pass.tracks.push_back(counts);
+    }
     try {
-        bytes = smf::WriteSmf(result);
+        pass.bytes = smf::WriteSmf(pass.song);
     } catch (const smf::SmfError& e) {
         throw ToolError("cannot make the output file: " + std::string(e.what()));
     }
-    if (!request.dryRun) WriteFileSafely(request.output, bytes);
-
-    SongFacts facts;
-    facts.effect = request.effectName;
-    facts.input = request.input;
-    facts.output = request.dryRun ? "" : request.output;
-    facts.format = song.format;
-    facts.tracks = song.tracks.size();
-    facts.timebase = song.division;
-    const smf::TempoMap tempoIn(song), tempoOut(result);
-    std::uint32_t endIn = 0, endOut = 0;
-    for (const smf::Track& t : song.tracks) endIn = std::max(endIn, t.endTick);
-    for (const smf::Track& t : result.tracks) endOut = std::max(endOut, t.endTick);
-    facts.secondsIn = tempoIn.SecondsAt(endIn);
-    facts.secondsOut = tempoOut.SecondsAt(endOut);
-    facts.tempoEvents = tempoIn.TempoEvents();
-    facts.seed = request.seedText;
-    return FormatSummary(facts, summary);
+    return pass;
 }
 
 }  // namespace nuv::nuvfx

@@ -1,27 +1,28 @@
-// One run of an effect over a song: read and check the file, play each track
-// with channel events through its own instance of the effect, merge the
-// results back with the events kept out of the filter, and write the new file
-// (unless it is a dry run). Tracks without channel events are copied as they
-// are. Every failure is a ToolError with a one-line message.
+// One effect over a song: each track with channel events is played through its
+// own instance of the effect, the results are merged back with the events kept
+// out of the filter, and the new file is written to memory. Tracks without
+// channel events are copied as they are. Every failure is a ToolError with a
+// one-line message.
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <vector>
 
 #include "tools/nuvfx/effect_setup.h"
+#include "tools/nuvfx/song_summary.h"
+#include "tools/smf/smf_file.h"
 
 namespace nuv::nuvfx {
 
-struct SongRequest {
-    std::string effectName;  // for the summary
-    std::string input;
-    std::string output;      // ignored for a dry run
-    bool dryRun = false;
-    std::int32_t span = 0;   // ticks per OnEvents call; 0: one beat of the file
-    std::string seedText;    // how the random numbers are seeded, for the summary
+struct EffectPass {
+    smf::File song;                   // the result as merged
+    std::vector<std::uint8_t> bytes;  // the result as a file
+    std::vector<SongSummary> tracks;  // what the effect did to each track, in file order
+    SongSummary total;
 };
 
-// Returns the summary. Main thread.
-std::string ProcessSong(const SongRequest& request, const InstanceMaker& makeInstance);
+// `span`: ticks per OnEvents call; 0 for one beat of the song. The calling
+// thread is the host thread of every instance it makes.
+EffectPass ApplyEffect(const smf::File& song, const InstanceMaker& makeInstance, std::int32_t span);
 
 }  // namespace nuv::nuvfx

@@ -66,6 +66,30 @@ void SongSummary::AddSpan(const std::vector<HostEvent>& in, const std::vector<Ho
     notesDropped += static_cast<std::int64_t>(before.size() - i);
 }
 
+SongSummary& SongSummary::operator+=(const SongSummary& o) {
+    notesIn += o.notesIn;
+    notesOut += o.notesOut;
+    notesDropped += o.notesDropped;
+    notesAdded += o.notesAdded;
+    notesMoved += o.notesMoved;
+    notesTransposed += o.notesTransposed;
+    velocitiesChanged += o.velocitiesChanged;
+    for (auto [mine, theirs] : {std::pair{&controllers, &o.controllers}, std::pair{&wheel, &o.wheel},
+                                std::pair{&keyPressure, &o.keyPressure},
+                                std::pair{&channelPressure, &o.channelPressure}}) {
+        mine->in += theirs->in;
+        mine->out += theirs->out;
+    }
+    keptEvents += o.keptEvents;
+    tracksPlayed += o.tracksPlayed;
+    tracksCopied += o.tracksCopied;
+    unendedNotes += o.unendedNotes;
+    unmatchedNoteOffs += o.unmatchedNoteOffs;
+    clampedTimes += o.clampedTimes;
+    clampedValues += o.clampedValues;
+    return *this;
+}
+
 namespace {
 
 std::string KindText(const char* name, const KindCount& k) {
@@ -76,29 +100,44 @@ std::string KindText(const char* name, const KindCount& k) {
     return out.str();
 }
 
-}  // namespace
-
-std::string FormatSummary(const SongFacts& f, const SongSummary& s) {
-    std::ostringstream out;
-    out << std::fixed << std::setprecision(1);
-    out << f.effect << ": " << f.input << " -> " << (f.output.empty() ? "(dry run, nothing written)" : f.output)
-        << "\n";
-    out << "  song: format " << f.format << ", " << f.tracks << " tracks (" << s.tracksPlayed << " played, "
-        << s.tracksCopied << " without channel events copied), " << f.timebase << " ticks per quarter, "
-        << f.secondsIn << " s in, " << f.secondsOut << " s out, " << f.tempoEvents << " tempo events\n";
-    if (!f.seed.empty()) out << "  random numbers: " << f.seed << "\n";
-    out << "  notes: " << s.notesIn << " in, " << s.notesOut << " out; " << s.notesMoved << " moved, "
+// The lines of one effect's counts, each after `indent`.
+void PutCounts(std::ostream& out, const std::string& indent, const StageReport& stage) {
+    const SongSummary& s = stage.total;
+    if (!stage.seed.empty()) out << indent << "random numbers: " << stage.seed << "\n";
+    out << indent << "notes: " << s.notesIn << " in, " << s.notesOut << " out; " << s.notesMoved << " moved, "
         << s.notesTransposed << " transposed, " << s.velocitiesChanged << " velocities changed, " << s.notesDropped
         << " dropped, " << s.notesAdded << " added\n";
-    out << "  " << KindText("controllers", s.controllers) << "; " << KindText("wheel", s.wheel) << "; "
+    out << indent << KindText("controllers", s.controllers) << "; " << KindText("wheel", s.wheel) << "; "
         << KindText("key pressure", s.keyPressure) << "; " << KindText("channel pressure", s.channelPressure) << "\n";
-    out << "  kept unchanged: " << s.keptEvents << " other events (programs, meta, system exclusive)\n";
+    out << indent << "kept unchanged: " << s.keptEvents << " other events (programs, meta, system exclusive)\n";
     if (s.unendedNotes || s.unmatchedNoteOffs)
-        out << "  input: " << s.unendedNotes << " notes without an end (ended with their track), "
+        out << indent << "input: " << s.unendedNotes << " notes without an end (ended with their track), "
             << s.unmatchedNoteOffs << " note ends without a note (kept)\n";
     if (s.clampedTimes || s.clampedValues)
-        out << "  output: " << s.clampedTimes << " events moved from before the start to tick 0, " << s.clampedValues
-            << " values brought into range\n";
+        out << indent << "output: " << s.clampedTimes << " events moved from before the start to tick 0, "
+            << s.clampedValues << " values brought into range\n";
+}
+
+}  // namespace
+
+std::string FormatSummary(const SongFacts& f, const std::vector<StageReport>& stages) {
+    std::ostringstream out;
+    out << std::fixed << std::setprecision(1);
+    std::string names;
+    for (const StageReport& stage : stages) names += (names.empty() ? "" : " + ") + stage.effect;
+    out << names << ": " << f.input << " -> " << (f.output.empty() ? "(dry run, nothing written)" : f.output) << "\n";
+    const SongSummary first = stages.empty() ? SongSummary{} : stages.front().total;
+    out << "  song: format " << f.format << ", " << f.tracks << " tracks (" << first.tracksPlayed << " played, "
+        << first.tracksCopied << " without channel events copied), " << f.timebase << " ticks per quarter, "
+        << f.secondsIn << " s in, " << f.secondsOut << " s out, " << f.tempoEvents << " tempo events\n";
+    if (stages.size() == 1) {
+        PutCounts(out, "  ", stages.front());
+        return out.str();
+    }
+    for (std::size_t i = 0; i < stages.size(); ++i) {
+        out << "  " << i + 1 << ". " << stages[i].effect << "\n";
+        PutCounts(out, "     ", stages[i]);
+    }
     return out.str();
 }
 

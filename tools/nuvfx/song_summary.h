@@ -37,10 +37,18 @@ struct SongSummary {
     // One call: OnEvents with its input and output, or OnStart or OnStop with
     // no input.
     void AddSpan(const std::vector<HostEvent>& in, const std::vector<HostEvent>& out);
+    // Adds every count of `other` (a track's to a song's).
+    SongSummary& operator+=(const SongSummary& other);
+};
+
+// What one effect of a run did: the counts of the whole song.
+struct StageReport {
+    std::string effect;
+    std::string seed;  // how its random numbers were seeded, or empty
+    SongSummary total;
 };
 
 struct SongFacts {
-    std::string effect;
     std::string input;
     std::string output;  // empty for a dry run
     int format = 1;
@@ -49,10 +57,11 @@ struct SongFacts {
     double secondsIn = 0.0;
     double secondsOut = 0.0;
     std::size_t tempoEvents = 0;
-    std::string seed;  // how the random numbers were seeded, or empty
 };
 
-// A few lines for the user, each ending in a newline.
-std::string FormatSummary(const SongFacts& facts, const SongSummary& summary);
+// A few lines for the user, each ending in a newline: the song, then what each
+// effect did (one effect's lines stand directly under the song's; a chain's
+// are numbered and indented).
+std::string FormatSummary(const SongFacts& facts, const std::vector<StageReport>& stages);
 
 }  // namespace nuv::nuvfx

@@ -20,7 +20,7 @@ TempoMap::TempoMap(const File& file) : timeCode_(!file.HasQuarterNoteDivision())
             if (e.IsMeta() && e.data1 == kMetaTempo && e.bytes.size() == 3) {
                 const std::uint32_t micros =
                     (std::uint32_t{e.bytes[0]} << 16) | (std::uint32_t{e.bytes[1]} << 8) | e.bytes[2];
-                if (micros != 0) changes_.push_back({e.tick, micros});
+                if (micros != 0) changes_.push_back({e.tick, micros, 0.0});
             }
         }
         if (file.format == 2) break;  // independent patterns: the first track's tempo rules
@@ -28,19 +28,25 @@ TempoMap::TempoMap(const File& file) : timeCode_(!file.HasQuarterNoteDivision())
     found_ = changes_.size();
     std::stable_sort(changes_.begin(), changes_.end(),
                      [](const Change& a, const Change& b) { return a.tick < b.tick; });
-    if (changes_.empty() || changes_.front().tick != 0) changes_.insert(changes_.begin(), {0, kDefaultMicrosPerQuarter});
+    if (changes_.empty() || changes_.front().tick != 0)
+        changes_.insert(changes_.begin(), {0, kDefaultMicrosPerQuarter, 0.0});
+    // Each change's time, summed segment by segment from the start.
+    for (std::size_t i = 1; i < changes_.size(); ++i)
+        changes_[i].seconds = changes_[i - 1].seconds + SegmentSeconds(changes_[i - 1], changes_[i].tick);
+}
+
+double TempoMap::SegmentSeconds(const Change& from, std::uint32_t tick) const {
+    return (tick - from.tick) * (from.microsPerQuarter / 1e6) / ticksPerUnit_;
 }
 
 double TempoMap::SecondsAt(std::uint32_t tick) const {
     if (timeCode_) return tick / ticksPerUnit_;
-    double seconds = 0.0;
-    for (std::size_t i = 0; i < changes_.size(); ++i) {
-        const std::uint32_t begin = changes_[i].tick;
-        if (begin >= tick) break;
-        const std::uint32_t end = (i + 1 < changes_.size()) ? std::min(changes_[i + 1].tick, tick) : tick;
-        seconds += (end - begin) * (changes_[i].microsPerQuarter / 1e6) / ticksPerUnit_;
-    }
-    return seconds;
+    // The last change before `tick` (a change at `tick` itself adds nothing).
+    auto after = std::lower_bound(changes_.begin(), changes_.end(), tick,
+                                  [](const Change& c, std::uint32_t t) { return c.tick < t; });
+    if (after == changes_.begin()) return 0.0;
+    const Change& from = *(after - 1);
+    return from.seconds + SegmentSeconds(from, tick);
 }
 
 }  // namespace nuv::smf

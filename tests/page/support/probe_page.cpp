@@ -30,7 +30,7 @@ bool RecordingEdit::OnReflected(UINT message, WPARAM, LPARAM, LRESULT&) {
 // Window thread, inside Activate.
 void ProbePage::InitPage() {
     colours = {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF646464, 0x64FFC8C8};
-    title.caption = L"Probe";
+    title.SetCaption(L"Probe");
     AddControl(PROBE_TITLE_ID, title);
     powerButton.momentary = false;
     AddControl(PROBE_POWER_ID, powerButton);
