@@ -126,11 +126,17 @@ TEST_F(NuvfxCommand, AGroupAndItsShiftMayComeInEitherOrder) {
     auto engine = MakeEffect<shiftwell::NuvMfx>();
     engine->group = 1;
     engine->shift = 5;
-    for (const std::vector<std::string>& sets :
-         {std::vector<std::string>{"--set", "shift=5", "--set", "group=group2"},
-          std::vector<std::string>{"--set", "group=group2", "--set", "shift=5"}}) {
+    const std::vector<std::string> alone = {"process", "shiftwell", song, "--dry-run", "--save-settings", dir / "s.bin"};
+    // In a chain the effect's own order holds too, whichever way its settings are addressed.
+    const std::vector<std::string> chained = {"process", "gapkeeper+shiftwell", song, "--dry-run",
+                                              "--save-settings", "shiftwell=" + (dir / "s.bin")};
+    for (const auto& [command, sets] : {
+             std::pair{alone, std::vector<std::string>{"--set", "shift=5", "--set", "group=group2"}},
+             std::pair{alone, std::vector<std::string>{"--set", "group=group2", "--set", "shift=5"}},
+             std::pair{chained, std::vector<std::string>{"--set", "shiftwell.shift=5", "--set", "2.group=group2"}},
+         }) {
         testing::ResetGroupTable();
-        std::vector<std::string> args = {"process", "shiftwell", song, "--dry-run", "--save-settings", dir / "s.bin"};
+        std::vector<std::string> args = command;
         args.insert(args.end(), sets.begin(), sets.end());
         ASSERT_EQ(Nuvfx(args).status, 0);
         shiftwell::GroupShift(1) = 5;
