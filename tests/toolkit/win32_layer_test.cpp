@@ -7,21 +7,17 @@
 #include "platform/win32/mouse_tracking.h"
 #include "platform/win32/redraw_suspension.h"
 #include "platform/win32/subclassed_control.h"
+#include "platform/win32/user_owners.h"
 #include "platform/win32/window_timer.h"
 
 namespace nuv::win32 {
 namespace {
 
 // A plain top-level window of the system's static class, destroyed at the end.
-class PlainWindow {
+class PlainWindow : public WindowOwner {
 public:
     explicit PlainWindow(DWORD style = WS_POPUP | WS_VISIBLE)
-        : window_(CreateWindowExW(0, L"STATIC", L"", style, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr)) {}
-    ~PlainWindow() { DestroyWindow(window_); }
-    HWND Get() const { return window_; }
-
-private:
-    HWND window_;
+        : WindowOwner(CreateWindowExW(0, L"STATIC", L"", style, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr)) {}
 };
 
 TEST(ModuleStateGuard, NestedGuardsRestoreTheOuterChoice) {

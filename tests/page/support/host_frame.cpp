@@ -27,12 +27,9 @@ HostFrame::HostFrame() : site_(new RecordingPageSite) {
     (void)registered;
     // Topmost: other test programs may show windows on the same display, and
     // pictures of the page are read from the screen.
-    window_ = CreateWindowExW(WS_EX_TOPMOST, kFrameClass, L"Page test frame", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                              kFrameWidth, kFrameHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-HostFrame::~HostFrame() {
-    if (window_ != nullptr) DestroyWindow(window_);
+    window_.Reset(CreateWindowExW(WS_EX_TOPMOST, kFrameClass, L"Page test frame",
+                                  WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kFrameWidth, kFrameHeight, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 HRESULT HostFrame::Open(IPropertyPage* page, IUnknown* effect, const SIZE* size) {
@@ -43,7 +40,7 @@ HRESULT HostFrame::Open(IPropertyPage* page, IUnknown* effect, const SIZE* size)
     offered_ = info.size;
     const SIZE chosen = size != nullptr ? *size : info.size;
     const RECT place{0, 0, chosen.cx, chosen.cy};
-    return FirstFailure(result, page->Activate(window_, &place, FALSE));
+    return FirstFailure(result, page->Activate(window_.Get(), &place, FALSE));
 }
 
 HRESULT HostFrame::Close(IPropertyPage* page) {

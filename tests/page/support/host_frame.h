@@ -5,6 +5,7 @@
 
 #include "platform/com.h"
 #include "platform/com_ref.h"
+#include "platform/win32/user_owners.h"
 #include "tests/page/support/recording_site.h"
 
 namespace nuv::page_test {
@@ -14,11 +15,8 @@ public:
     // Window thread. A visible frame at the top left of the screen, large
     // enough for a page at twice its design size.
     HostFrame();
-    ~HostFrame();
-    HostFrame(const HostFrame&) = delete;
-    HostFrame& operator=(const HostFrame&) = delete;
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     RecordingPageSite& Site() const { return *site_.Get(); }
 
     // Window thread. SetPageSite, SetObjects with `effect`, GetPageInfo, and
@@ -34,9 +32,9 @@ public:
     SIZE OfferedSize() const { return offered_; }
 
 private:
-    HWND window_ = nullptr;
     ComRef<RecordingPageSite> site_;
     SIZE offered_{0, 0};
+    win32::WindowOwner window_;  // ends first, before the site it shows pages for
 };
 
 }  // namespace nuv::page_test
