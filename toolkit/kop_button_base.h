@@ -13,7 +13,7 @@ namespace nuv::kop {
 
 class KopButtonBase : public KopDrawnStatic {
 public:
-    // Window thread. The state; setting it repaints (BM_SETCHECK does the same).
+    // [window thread] The state; setting it repaints (BM_SETCHECK does the same).
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
 
@@ -35,11 +35,11 @@ protected:
     // `pressOnDoubleClick`: a left double click presses as a left press does.
     explicit KopButtonBase(bool pressOnDoubleClick) : pressOnDoubleClick_(pressOnDoubleClick) {}
 
-    // Window thread: the mouse, check and enable messages.
+    // [window thread] The mouse, check and enable messages.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Buttons draw in design pixels.
     float PaintScale() const override { return scale; }
-    // Window thread: the window was enabled or disabled.
+    // [window thread] The window was enabled or disabled.
     virtual void OnEnableChanged(bool) {}
 
 private:

@@ -26,7 +26,7 @@ struct KopButtonLook {
 inline constexpr wchar_t kBadgeText[] = L"TELMARO";
 inline constexpr wchar_t kBadgeFontFamily[] = L"Corbel";
 
-// Window thread. Draws `look` in paint style `style` into the frame; styles
+// [window thread] Draws `look` in paint style `style` into the frame; styles
 // without a painter here (7 and above 9 among them) draw nothing.
 void PaintButtonStyle(KopPaintFrame& frame, std::int32_t style, const KopButtonLook& look);
 

@@ -14,7 +14,7 @@ namespace nuv::kop {
 
 class KopCaptionStatic : public KopDrawnStatic {
 public:
-    // Window thread. Stores the caption and repaints; with captionIsTooltip
+    // [window thread] Stores the caption and repaints; with captionIsTooltip
     // and the control attached, the caption also becomes the tooltip's text.
     void SetCaption(const std::wstring& text);
     const std::wstring& Caption() const { return caption_; }
@@ -29,7 +29,7 @@ public:
 protected:
     explicit KopCaptionStatic(KopFont defaultFont) : font(std::move(defaultFont)) {}
 
-    // Window thread: a window text set from outside only repaints.
+    // [window thread] A window text set from outside only repaints.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -49,25 +49,25 @@ private:
     win32::GdiplusSession gdiplus_;
 
 public:
-    // Window thread. `backgroundBitmapId` names the page's background bitmap
+    // [window thread] `backgroundBitmapId` names the page's background bitmap
     // resource; `powerButtonId` the template control of the power button.
     KopDialog(int backgroundBitmapId, int powerButtonId);
     ~KopDialog() override;
 
-    // Window thread, during the page's set-up. Puts a control into the static
+    // [window thread, during the page's set-up] Puts a control into the static
     // or the edit map under its dialog identifier (a control registered again
     // replaces the first). False when the map could not grow.
     bool RegisterControl(int id, KopStatic& control);
     bool RegisterControl(int id, KopEdit& control);
 
-    // Window thread, during the page's set-up: the usual way in for each
+    // [window thread, during the page's set-up] The usual way in for each
     // control. Takes over template control `id`, measures its design
     // rectangle, hands it the stretched background and registers it. False
     // when the template has no such control or registering failed.
     bool AddControl(int id, KopStatic& control);
     bool AddControl(int id, KopEdit& control);
 
-    // Window thread. Hands the client scale to every registered control:
+    // [window thread] Hands the client scale to every registered control:
     // the static map first, then the edit map.
     void Relayout();
 
@@ -95,28 +95,28 @@ public:
     bool setUp = false;
 
 protected:
-    // Window thread: the measurements of set-up (window and client size,
+    // [window thread] The measurements of set-up (window and client size,
     // aspect and limits) and the background bitmap. Each set-up starts from
     // the design size, with user scale, DPI factor and client scale 1.
     BOOL OnInitDialog() override;
 
-    // Window thread: the base's messages (mouse, timer, destroy, erase, DPI,
+    // [window thread] The base's messages (mouse, timer, destroy, erase, DPI,
     // the power button's command).
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    // Window thread: the page's refresh of its displayed values.
+    // [window thread] The page's refresh of its displayed values.
     virtual void Refresh(bool forced);
 
-    // Window thread: the effective DPI of the monitor nearest the window, 96
+    // [window thread] The effective DPI of the monitor nearest the window, 96
     // when the query fails.
     virtual float MonitorDpi() const;
 
-    // Window thread. Links `effect` with one reference of the dialog's own,
+    // [window thread] Links `effect` with one reference of the dialog's own,
     // dropping a different one linked before; the same effect stays as it is.
     void LinkEffect(NuvMfxShell* effect);
     void UnlinkEffect() { effect_.Reset(); }
 
-    // Window thread. Takes an accepted size: the user scale, the window size
+    // [window thread] Takes an accepted size: the user scale, the window size
     // when `resizeWindow`, the client scale from the new client width, the
     // page size into the effect, and one relayout without redrawing.
     void ApplySize(const SizeStep& step, bool resizeWindow);

@@ -11,7 +11,7 @@ namespace nuv::kop {
 
 class KopDrawnStatic : public KopStatic {
 public:
-    // Window thread. Asks for a paint with a background erase.
+    // [window thread] Asks for a paint with a background erase.
     void Repaint() const;
 
     // The control's copy of the page background under it; empty before the
@@ -21,11 +21,11 @@ public:
 protected:
     KopDrawnStatic() = default;
 
-    // Window thread: the erase and the paint; every other message goes on
+    // [window thread] The erase and the paint; every other message goes on
     // to KopStatic.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    // Window thread, inside the frame of one paint (its Graphics() is set).
+    // [window thread] Inside the frame of one paint (its Graphics() is set).
     virtual void Paint(KopPaintFrame& frame) = 0;
     // The page scale of the paint: 1 draws in client pixels; the buttons
     // draw in design pixels and answer their scale.

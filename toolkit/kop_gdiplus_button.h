@@ -14,7 +14,7 @@ class KopGdiPlusButton : public KopButtonBase {
 public:
     KopGdiPlusButton() : KopButtonBase(true) {}
 
-    // Window thread. checked := (flag == 0); repaints.
+    // [window thread] checked := (flag == 0); repaints.
     void SetUnchecked(std::int32_t flag) { SetChecked(flag == 0); }
 
     // Set by the page during its set-up; Repaint() applies them later.
@@ -25,7 +25,7 @@ public:
     Argb onColour = 0;                   // power knob symbol and round lamp when checked
 
 protected:
-    // Window thread: the painter of the paint style, then the focus rectangle.
+    // [window thread] The painter of the paint style, then the focus rectangle.
     void Paint(KopPaintFrame& frame) override;
 };
 

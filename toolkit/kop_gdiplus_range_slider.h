@@ -26,12 +26,12 @@ class KopGdiPlusRangeSlider : public KopDrawnStatic {
 public:
     KopGdiPlusRangeSlider() = default;
 
-    // Window thread. The range; the span is brought within it (no repaint).
+    // [window thread] The range; the span is brought within it (no repaint).
     void SetRange(float minimum, float maximum);
     float Minimum() const { return range_.minimum; }
     float Maximum() const { return range_.maximum; }
 
-    // Window thread. Sets both ends, normalised: low raised to the minimum,
+    // [window thread] Sets both ends, normalised: low raised to the minimum,
     // high to low, high lowered to the maximum, low to high. Repaints.
     void SetSpan(float low, float high);
     float Low() const { return span_.low; }
@@ -48,9 +48,9 @@ public:
     bool horizontal = true;  // the span runs along x (else along y)
 
 protected:
-    // Window thread: mouse, arrow keys, hover, cursor, focus and the ends of a drag.
+    // [window thread] Mouse, arrow keys, hover, cursor, focus and the ends of a drag.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Window thread: the span, then both thumbs, over the slider's own background.
+    // [window thread] The span, then both thumbs, over the slider's own background.
     void Paint(KopPaintFrame& frame) override;
 
 private:

@@ -23,22 +23,22 @@ class KopGdiPlusSlider : public KopDrawnStatic {
 public:
     KopGdiPlusSlider() = default;
 
-    // Window thread. The range (the value is kept within it; no repaint).
+    // [window thread] The range (the value is kept within it; no repaint).
     void SetRange(float minimum, float maximum);
     float Minimum() const { return range_.minimum; }
     float Maximum() const { return range_.maximum; }
 
-    // Window thread. Stores `value` kept within the range and repaints when
+    // [window thread] Stores `value` kept within the range and repaints when
     // it changed; true when it changed. Nothing is posted.
     bool SetValue(float value);
     float Value() const { return value_; }
 
-    // Window thread. A disabled slider ignores mouse, wheel and keys (and
+    // [window thread] A disabled slider ignores mouse, wheel and keys (and
     // the vertical look shows dimmed); disabling ends a drag in progress.
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
 
-    // Window thread. Ends a drag in progress as a release does: the capture
+    // [window thread] Ends a drag in progress as a release does: the capture
     // goes and WM_SLIDER_CHANGED is posted once.
     void EndDrag();
     bool Dragging() const { return drag_.Active(); }
@@ -58,9 +58,9 @@ public:
     std::int32_t paintStyle = 0;  // 10 vertical look, 11 horizontal look
 
 protected:
-    // Window thread: mouse, wheel, keys, focus, the dialog code and the ends of a drag.
+    // [window thread] Mouse, wheel, keys, focus, the dialog code and the ends of a drag.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Window thread: the look of the paint style, then the focus rectangle.
+    // [window thread] The look of the paint style, then the focus rectangle.
     void Paint(KopPaintFrame& frame) override;
 
 private:

@@ -15,7 +15,7 @@ class KopGdiPlusTextButton : public KopButtonBase {
 public:
     KopGdiPlusTextButton() : KopButtonBase(false) {}
 
-    // Window thread, once attached. Stores the caption, repaints, and makes
+    // [window thread, once attached] Stores the caption, repaints, and makes
     // it the tooltip's text.
     void SetCaption(const std::wstring& text);
     const std::wstring& Caption() const { return caption_; }
@@ -29,9 +29,9 @@ public:
     bool enabledLook = true;
 
 protected:
-    // Window thread: fill, frame and caption (paint style 7 only), then the focus rectangle.
+    // [window thread] Fill, frame and caption (paint style 7 only), then the focus rectangle.
     void Paint(KopPaintFrame& frame) override;
-    // Window thread.
+    // [window thread]
     void OnEnableChanged(bool enabled) override { enabledLook = enabled; }
 
 private:

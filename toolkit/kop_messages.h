@@ -24,7 +24,7 @@ inline constexpr std::uint32_t WM_TEXT_CANCEL = 0x28D8;  // "&Cancel" chosen; lP
 inline constexpr std::uint32_t WM_TEXT_KEY = 0x28D9;     // a key pressed in the field; lParam 0
 
 #if defined(_WIN32)
-// Any thread. Whether a WM_COMMAND's wParam is the click of a notifying static
+// [any thread] Whether a WM_COMMAND's wParam is the click of a notifying static
 // (STN_CLICKED), or with `doubleClickToo` also its double click (STN_DBLCLK).
 // The enable and disable notifications a refresh causes are neither.
 inline bool IsStaticClick(WPARAM wParam, bool doubleClickToo = false) {

@@ -20,7 +20,7 @@ class KopScaledControl;
 
 class KopPaintFrame {
 public:
-    // Window thread, inside the control's WM_PAINT. `background` is the
+    // [window thread, inside the control's WM_PAINT] `background` is the
     // control's own copy of the area under it; while it has none, the area
     // is copied from the dialog's stretched background. `pageScale` 1 draws
     // in client pixels, the control's scale draws in design pixels.

@@ -19,33 +19,33 @@ inline constexpr ColourRef kDefaultTextColour = 0x00FABEB4;  // RGB(180, 190, 25
 
 class KopScaledControl : public win32::SubclassedControl {
 public:
-    // Window thread. Reads the design rectangle from the control's window
+    // [window thread] Reads the design rectangle from the control's window
     // rectangle in its parent's client coordinates.
     void MeasureDesignRect();
 
-    // Window thread. Moves and sizes the control to the design rectangle
+    // [window thread] Moves and sizes the control to the design rectangle
     // times s (each value truncated), keeping z-order and activation, and
     // remembers s. Text controls also scale their font.
     virtual void Scale(float s);
 
-    // Window thread. The dialog's stretched background; the owner is the
+    // [window thread] The dialog's stretched background; the owner is the
     // dialog, which replaces the bitmap inside it on every background erase.
     void SetBackground(const win32::GdiBitmap& stretched) { background_ = &stretched; }
     const win32::GdiBitmap* Background() const { return background_; }
 
-    // Window thread. The control's window rectangle in its parent's client
+    // [window thread] The control's window rectangle in its parent's client
     // coordinates.
     RECT RectInParent() const;
 
-    // Window thread. Copies the stretched background under the control into
+    // [window thread] Copies the stretched background under the control into
     // `target` at (0, 0); false when there is nothing to copy from.
     bool CopyBackgroundUnder(HDC target) const;
 
-    // Window thread, once the control is attached. Makes `text` the
+    // [window thread, once the control is attached] Makes `text` the
     // control's tooltip: the tooltip is made on first use, later calls only
     // change its text. False when no tooltip could be made.
     bool SetTooltip(const std::wstring& text) { return tooltip_.SetText(Handle(), text); }
-    // Window thread. The tooltip's present text; empty without one.
+    // [window thread] The tooltip's present text; empty without one.
     std::wstring TooltipText() const { return tooltip_.Text(); }
     const KopTooltip& Tooltip() const { return tooltip_; }
 
@@ -66,15 +66,15 @@ public:
 protected:
     KopScaledControl() = default;
 
-    // Window thread: ends the tooltip with the control.
+    // [window thread] Ends the tooltip with the control.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Window thread: the colour messages.
+    // [window thread] The colour messages.
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Window thread: sets the colours of `dc` and returns the background
+    // [window thread] Sets the colours of `dc` and returns the background
     // brush (the null brush when transparent).
     virtual HBRUSH AnswerColourMessage(HDC dc);
 
-    // Window thread. A solid brush of `colour`, kept until a brush of
+    // [window thread] A solid brush of `colour`, kept until a brush of
     // another colour replaces it (the old one is then deleted).
     HBRUSH BrushOf(ColourRef colour);
 

@@ -28,7 +28,7 @@ struct KopSliderLook {
     bool enabled = true;
 };
 
-// Window thread. Draws the look of `look.paintStyle` (10 or 11; others draw
+// [window thread] Draws the look of `look.paintStyle` (10 or 11; others draw
 // nothing) over the frame's whole client area.
 void PaintSliderLook(KopPaintFrame& frame, const KopSliderLook& look);
 

@@ -13,7 +13,7 @@ class KopStatic : public KopScaledControl {
 public:
     KopStatic() = default;
 
-    // Window thread. A free value for the page; a plain static keeps none
+    // [window thread] A free value for the page; a plain static keeps none
     // (it answers -1 and ignores a set), the buttons keep theirs.
     virtual std::int32_t UserValue() const { return -1; }
     virtual void SetUserValue(std::int32_t) {}

@@ -28,21 +28,21 @@ class KopTextEdit : public KopEdit {
 public:
     KopTextEdit();
 
-    // Window thread. Gives the field a font of `family` at `pointSize`
+    // [window thread] Gives the field a font of `family` at `pointSize`
     // points (its design size), made for the present scale; the font the
     // field had before is deleted once the field uses the new one.
     void SetFont(const std::wstring& family, float pointSize, bool bold, bool italic = false);
-    // Window thread. Moves and sizes the field, and makes its font again
+    // [window thread] Moves and sizes the field, and makes its font again
     // from the present description at s times the design size.
     void Scale(float s) override;
 
-    // Window thread. The value last accepted (the text shown, or 0 for "OFF").
+    // [window thread] The value last accepted (the text shown, or 0 for "OFF").
     std::int32_t IntegerValue() const { return integerValue_; }
     double RealValue() const { return realValue_; }
     // The text restored when an entry is refused.
     const std::wstring& PreviousText() const { return previousText_; }
 
-    // Window thread. Learn mode shows in the learning background; setting
+    // [window thread] Learn mode shows in the learning background; setting
     // it repaints. The context menu sets and clears it too.
     bool Learning() const { return learning_; }
     void SetLearning(bool learning);
@@ -57,11 +57,11 @@ public:
     float designFontSize = 0.0f;              // points at scale 1; SetFont sets it
 
 protected:
-    // Window thread: typing, the window text, wheel, keys, focus and the context menu.
+    // [window thread] Typing, the window text, wheel, keys, focus and the context menu.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Window thread: each change of the text (EN_UPDATE) is judged; the rest goes on.
+    // [window thread] Each change of the text (EN_UPDATE) is judged; the rest goes on.
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Window thread: the learning or the normal background, the enabled or disabled text colour.
+    // [window thread] The learning or the normal background, the enabled or disabled text colour.
     HBRUSH AnswerColourMessage(HDC dc) override;
 
 private:

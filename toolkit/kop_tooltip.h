@@ -14,14 +14,14 @@ class KopTooltip {
 public:
     static constexpr UINT kAutomaticDelayMs = 100;
 
-    // Window thread. Makes `text` the tip of control `tool`, creating the
+    // [window thread] Makes `text` the tip of control `tool`, creating the
     // tooltip for it on first use (or anew when the control is another
     // window than before). False when the tooltip could not be made.
     bool SetText(HWND tool, const std::wstring& text);
-    // Window thread. The tip's text as the tooltip holds it; empty when
+    // [window thread] The tip's text as the tooltip holds it; empty when
     // there is no tooltip.
     std::wstring Text() const;
-    // Window thread. Destroys the tooltip window (when its control ends).
+    // [window thread] Destroys the tooltip window (when its control ends).
     void Destroy();
     HWND Handle() const { return window_.Get(); }
 

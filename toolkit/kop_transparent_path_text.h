@@ -22,7 +22,7 @@ public:
     Gdiplus::GpFontCollection* fontCollection = nullptr;
 
 protected:
-    // Window thread: the caption centred, filled with the style's gradient.
+    // [window thread] The caption centred, filled with the style's gradient.
     void Paint(KopPaintFrame& frame) override;
 };
 

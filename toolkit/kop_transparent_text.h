@@ -31,9 +31,9 @@ public:
     bool boxed = false;  // fill the client area with kTextBoxColour before the text
 
 protected:
-    // Window thread: the wheel posts WM_TEXT_WHEEL with -1 (backward) or +1.
+    // [window thread] The wheel posts WM_TEXT_WHEEL with -1 (backward) or +1.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Window thread: the box, then the caption in the opaque text colour.
+    // [window thread] The box, then the caption in the opaque text colour.
     void Paint(KopPaintFrame& frame) override;
 };
 

@@ -9,7 +9,7 @@ namespace nuv::win32 {
 
 namespace {
 
-// Window thread: the probe dialog's procedure.
+// [window thread] The probe dialog's procedure.
 INT_PTR CALLBACK ProbeProcedure(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG ? TRUE : FALSE; }
 
 // Where the style lies: at 12 in an extended template (it starts with version

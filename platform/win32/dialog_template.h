@@ -11,12 +11,12 @@
 
 namespace nuv::win32 {
 
-// Any thread. Template `templateId` of `module` with WS_VISIBLE taken out of
+// [any thread] Template `templateId` of `module` with WS_VISIBLE taken out of
 // its style (plain and extended templates alike); empty when the template is
 // missing or unreadable.
 std::vector<std::uint8_t> HiddenTemplateCopy(HINSTANCE module, int templateId);
 
-// Window thread. Creates template `templateId` of `module` as a hidden
+// [window thread] Creates template `templateId` of `module` as a hidden
 // modeless dialog owned by the desktop window, reads its window size and
 // destroys it. Nothing when the template is missing or creation failed.
 // The probe's procedure answers only WM_INITDIALOG, so that the dialog

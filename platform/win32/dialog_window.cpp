@@ -65,7 +65,6 @@ bool DialogWindow::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     return OnMessage(message, wParam, lParam, result);
 }
 
-// Window thread: the dialog manager calls it for every message of the dialog.
 // Nothing thrown by a handler may cross back into the system: a handler that
 // throws leaves its message to default processing.
 INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -17,14 +17,14 @@ public:
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;
 
-    // Window thread. Creates the dialog of template `templateId` in `module`
+    // [window thread] Creates the dialog of template `templateId` in `module`
     // as a window of `parent`; OnInitDialog has run when this returns. With
     // `hidden` the window stays invisible whatever the template says, until
     // it is shown. False when a window exists already or the dialog manager
     // refused.
     bool Create(HINSTANCE module, int templateId, HWND parent, bool hidden = false);
 
-    // Window thread. Destroys the window, if any; handlers see WM_DESTROY.
+    // [window thread] Destroys the window, if any; handlers see WM_DESTROY.
     void Destroy();
 
     HWND Handle() const { return window_; }
@@ -33,15 +33,16 @@ protected:
     DialogWindow() = default;
     virtual ~DialogWindow();
 
-    // Window thread: WM_INITDIALOG. The value returned is the message's.
+    // [window thread] WM_INITDIALOG. The value returned is the message's.
     virtual BOOL OnInitDialog() { return TRUE; }
 
-    // Window thread: every later message up to WM_NCDESTROY. True when
+    // [window thread] Every later message up to WM_NCDESTROY. True when
     // handled, with `result` as the message's result; false leaves the message
     // to the dialog manager's default processing.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
+    // [window thread] The dialog manager calls it for every message of the dialog.
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

@@ -17,14 +17,14 @@ namespace nuv {
 
 class NuvMfxDLL {
 public:
-    // Any thread. The one module object of this module.
+    // [any thread] The one module object of this module.
     static NuvMfxDLL& Get();
 
-    // Loader thread (DllMain, process attach), before any other call into the
-    // module; a program may call it at start-up. Null restores the default.
+    // [loader thread] DllMain's, at process attach, before any other call into
+    // the module; a program may call it at start-up. Null restores the default.
     void SetInstance(HINSTANCE instance) { instance_ = instance; }
 
-    // Any thread. The module's instance handle: the one set, else the program's.
+    // [any thread] The module's instance handle: the one set, else the program's.
     HINSTANCE Instance() const;
 
 private:
@@ -34,14 +34,14 @@ private:
 
 class ModuleStateGuard {
 public:
-    // Window thread, on entry to a COM call that creates windows or loads
+    // [window thread] On entry to a COM call that creates windows or loads
     // resources.
     ModuleStateGuard();
     ~ModuleStateGuard();
     ModuleStateGuard(const ModuleStateGuard&) = delete;
     ModuleStateGuard& operator=(const ModuleStateGuard&) = delete;
 
-    // Any thread. The module whose resources this thread loads now: the one of
+    // [any thread] The module whose resources this thread loads now: the one of
     // the innermost guard, or this module when no guard is alive.
     static HINSTANCE ResourceInstance();
 

@@ -46,8 +46,7 @@ LRESULT SubclassedControl::DefaultProcessing(UINT message, WPARAM wParam, LPARAM
     return DefSubclassProc(window_, message, wParam, lParam);
 }
 
-// Window thread: every message of a control we took over. A handler that
-// throws leaves its message to the control's own procedure.
+// A handler that throws leaves its message to the control's own procedure.
 LRESULT CALLBACK SubclassedControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                               DWORD_PTR selfData) {
     SubclassedControl* self = reinterpret_cast<SubclassedControl*>(selfData);
