@@ -29,10 +29,14 @@ runs=("NuvShiftwell shiftwell {5E7C05D8-1032-4CAF-A6CB-1F86E0A4AF3D} --set shift
       "NuvWobbleton wobbleton {D029B552-195C-4090-B38C-66E7517AF394} --set amp=16")
 
 registered=()
+unregistering=""  # what the last unregister_all saw fail, for the message
 unregister_all() {
-  local entry
+  local entry code
+  unregistering=""
   for entry in "${registered[@]}"; do
     "$wine" "${entry%%|*}" /u /s "${entry#*|}" >/dev/null 2>&1
+    code=$?
+    [ $code -eq 0 ] || unregistering+=" ${entry%%|*} /u exited $code;"
   done
 }
 trap unregister_all EXIT
@@ -80,7 +84,9 @@ for run in "${runs[@]}"; do
     fail "through the registry: 64-bit digest '$digest64', 32-bit digest '$digest32'"
   unregister_all
   registered=()
-  [ -z "$(server_in_view "$class" 64)$(server_in_view "$class" 32)" ] || fail "still registered after regsvr32 /u"
+  [ -z "$(server_in_view "$class" 64)$(server_in_view "$class" 32)" ] ||
+    fail "still registered after regsvr32 /u (64-bit view '$(server_in_view "$class" 64)'," \
+         "32-bit view '$(server_in_view "$class" 32)';${unregistering:- both exited 0})"
   [ $good -eq 1 ] && echo "same: $dll (digest $digest64)"
 done
 exit $status
