@@ -1,0 +1,31 @@
+// A page whose settings are switches on toggle buttons and whole numbers on
+// sliders with their value beside each, as the randomiser's and the overlap
+// page are: a switch's click writes it at once and marks nothing dirty; every
+// slider message writes its amount (when it comes from one) and marks the
+// settings dirty; the refresh shows every switch and amount. A deliverable's
+// page names its controls and sets them up; this class answers for them.
+//
+// Everything runs on the window thread; nothing touches the effect while
+// none is linked or before the set-up has finished.
+#pragma once
+
+#include "framework/page/parameter_controls.h"
+#include "framework/page/property_page.h"
+
+namespace nuv {
+
+class SwitchAmountPage : public NuvMfxPropertyPage {
+protected:
+    using NuvMfxPropertyPage::NuvMfxPropertyPage;
+
+    // The page's switches and amounts, in the order the refresh shows them.
+    virtual ConstantList<SwitchControl> Switches() const = 0;
+    virtual ConstantList<AmountControl> Amounts() const = 0;
+
+    // [window thread]
+    void ReadDisplayedValues() override;
+    // [window thread]
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+}  // namespace nuv
