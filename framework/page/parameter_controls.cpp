@@ -4,7 +4,15 @@
 
 namespace nuv {
 
-NuvMfxShell* EditableEffect(const kop::KopDialog& page) { return page.setUp ? page.Effect() : nullptr; }
+NuvMfxShell* LinkedEffect(const kop::KopDialog& page, const EffectIdentity& engine) {
+    NuvMfxShell* effect = page.Effect();
+    if (effect == nullptr || !IsEqualGUID(effect->Ids().effectClass, engine.effectClass)) return nullptr;
+    return effect;
+}
+
+NuvMfxShell* EditableEffect(const kop::KopDialog& page, const EffectIdentity& engine) {
+    return page.setUp ? LinkedEffect(page, engine) : nullptr;
+}
 
 std::wstring DecimalText(std::int32_t value) {
     wchar_t text[16];

@@ -20,10 +20,15 @@
 
 namespace nuv {
 
-// [window thread] The effect a handler may write into: the linked one, once
-// the page has finished its set-up; null otherwise (nothing linked, or the
-// window set up before SetObjects or after SetObjects(0)).
-NuvMfxShell* EditableEffect(const kop::KopDialog& page);
+// [window thread] The linked effect when it is one of the class `engine`
+// names, the only one whose fields the page may read; null otherwise
+// (nothing linked, or another deliverable's effect).
+NuvMfxShell* LinkedEffect(const kop::KopDialog& page, const EffectIdentity& engine);
+
+// [window thread] The effect a handler may write into: the linked one as
+// above, once the page has finished its set-up; null otherwise (also while
+// the window was set up before SetObjects, or after SetObjects(0)).
+NuvMfxShell* EditableEffect(const kop::KopDialog& page, const EffectIdentity& engine);
 
 // [any thread] A whole number as the pages show it ("%d").
 std::wstring DecimalText(std::int32_t value);

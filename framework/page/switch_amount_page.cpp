@@ -3,13 +3,14 @@
 namespace nuv {
 
 void SwitchAmountPage::ReadDisplayedValues() {
-    NuvMfxShell& effect = *Effect();
-    for (const SwitchControl& control : Switches()) control.Show(effect);
-    for (const AmountControl& amount : Amounts()) amount.Show(effect);
+    NuvMfxShell* effect = LinkedEffect(*this, engine_);
+    if (effect == nullptr) return;
+    for (const SwitchControl& control : Switches()) control.Show(*effect);
+    for (const AmountControl& amount : Amounts()) amount.Show(*effect);
 }
 
 bool SwitchAmountPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    NuvMfxShell* effect = EditableEffect(*this);
+    NuvMfxShell* effect = EditableEffect(*this, engine_);
     switch (message) {
     case WM_COMMAND:
         if (!TakeSwitchCommand(Switches(), effect, wParam, lParam)) return false;

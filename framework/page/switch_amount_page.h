@@ -6,7 +6,8 @@
 // page names its controls and sets them up; this class answers for them.
 //
 // Everything runs on the window thread; nothing touches the effect while
-// none is linked or before the set-up has finished.
+// none of the page's own class is linked, nor writes to it before the set-up
+// has finished.
 #pragma once
 
 #include "framework/page/parameter_controls.h"
@@ -16,7 +17,8 @@ namespace nuv {
 
 class SwitchAmountPage : public NuvMfxPropertyPage {
 protected:
-    using NuvMfxPropertyPage::NuvMfxPropertyPage;
+    // `engine`: the identity of the effects whose fields the page shows.
+    explicit SwitchAmountPage(const EffectIdentity& engine) : engine_(engine) {}
 
     // The page's switches and amounts, in the order the refresh shows them.
     virtual ConstantList<SwitchControl> Switches() const = 0;
@@ -26,6 +28,9 @@ protected:
     void ReadDisplayedValues() override;
     // [window thread]
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    const EffectIdentity& engine_;
 };
 
 }  // namespace nuv

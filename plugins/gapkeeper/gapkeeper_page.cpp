@@ -1,6 +1,7 @@
 #include "plugins/gapkeeper/gapkeeper_page.h"
 
 #include "framework/page/control_setup.h"
+#include "plugins/gapkeeper/gapkeeper_ids.h"
 #include "plugins/gapkeeper/gapkeeper_parameters.h"
 
 namespace nuv::gapkeeper {
@@ -29,7 +30,8 @@ const ParameterDescription& Parameter(ParameterIndex index) { return Parameters(
 }  // namespace
 
 GapkeeperPage::GapkeeperPage()
-    : switches_{{kSameNoteOnlySwitchId, sameNoteOnly, Parameter(kSameNoteOnlyParameter)}},
+    : SwitchAmountPage(kIdentity),
+      switches_{{kSameNoteOnlySwitchId, sameNoteOnly, Parameter(kSameNoteOnlyParameter)}},
       amounts_{{kDetectionRangeSliderId, sliders[0], numbers[0], Parameter(kDetectionRangeParameter)},
                {kNoteMarginSliderId, sliders[1], numbers[1], Parameter(kNoteMarginParameter)}} {}
 

@@ -1,6 +1,7 @@
 #include "plugins/sloppet/sloppet_page.h"
 
 #include "framework/page/control_setup.h"
+#include "plugins/sloppet/sloppet_ids.h"
 #include "plugins/sloppet/sloppet_parameters.h"
 
 namespace nuv::sloppet {
@@ -25,7 +26,8 @@ const ParameterDescription& Parameter(ParameterIndex index) { return Parameters(
 }  // namespace
 
 SloppetPage::SloppetPage()
-    : switches_{{kNoteOnSwitchId, switchButtons[0], Parameter(kNoteOnParameter)},
+    : SwitchAmountPage(kIdentity),
+      switches_{{kNoteOnSwitchId, switchButtons[0], Parameter(kNoteOnParameter)},
                 {kNoteOffSwitchId, switchButtons[1], Parameter(kNoteOffParameter)},
                 {kNoteVelSwitchId, switchButtons[2], Parameter(kNoteVelParameter)},
                 {kPreventSameSwitchId, switchButtons[3], Parameter(kPreventSameNoteOverlapParameter)},
