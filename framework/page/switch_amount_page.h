@@ -16,13 +16,14 @@
 namespace nuv {
 
 class SwitchAmountPage : public NuvMfxPropertyPage {
-protected:
-    // `engine`: the identity of the effects whose fields the page shows.
-    explicit SwitchAmountPage(const EffectIdentity& engine) : engine_(engine) {}
-
+public:
     // The page's switches and amounts, in the order the refresh shows them.
     virtual ConstantList<SwitchControl> Switches() const = 0;
     virtual ConstantList<AmountControl> Amounts() const = 0;
+
+protected:
+    // `engine`: the identity of the effects whose fields the page shows.
+    explicit SwitchAmountPage(const EffectIdentity& engine) : engine_(engine) {}
 
     // [window thread]
     void ReadDisplayedValues() override;

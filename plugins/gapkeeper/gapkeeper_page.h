@@ -40,10 +40,11 @@ public:
     std::array<kop::KopTransparentText, kAmountCount> numbers;
     kop::KopGdiPlusButton sameNoteOnly;
 
-protected:
-    void InitPage() override;
     ConstantList<SwitchControl> Switches() const override { return switches_; }
     ConstantList<AmountControl> Amounts() const override { return amounts_; }
+
+protected:
+    void InitPage() override;
 
 private:
     const SwitchControl switches_[1];

@@ -47,10 +47,11 @@ public:
     std::array<kop::KopGdiPlusSlider, kAmountCount> sliders;
     std::array<kop::KopTransparentText, kAmountCount> numbers;
 
-protected:
-    void InitPage() override;
     ConstantList<SwitchControl> Switches() const override { return switches_; }
     ConstantList<AmountControl> Amounts() const override { return amounts_; }
+
+protected:
+    void InitPage() override;
 
 private:
     const SwitchControl switches_[kSwitchCount];
