@@ -4,9 +4,11 @@
 // picture of each saved as a PNG file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "framework/host_types.h"
@@ -173,7 +175,71 @@ struct FrameSighting {
     std::atomic<bool> pageFound{false};
     std::atomic<bool> pagePainted{false};
     std::atomic<bool> pictureSaved{false};
+    std::atomic<int> scaledPicturesSaved{0};
 };
+
+// The page's outer size at `scale` times its template's size.
+SIZE PageSizeAt(HWND page, const PageFacts& facts, float scale) {
+    RECT size{0, 0, facts.templateWidth, facts.templateHeight};
+    MapDialogRect(page, &size);
+    AdjustWindowRectEx(&size, static_cast<DWORD>(GetWindowLongPtrW(page, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(page, GWL_EXSTYLE)));
+    return SIZE{static_cast<LONG>(scale * static_cast<float>(size.right - size.left)),
+                static_cast<LONG>(scale * static_cast<float>(size.bottom - size.top))};
+}
+
+// Grows `window` (keeping its top left) so that it reaches at least to the
+// screen point (right, bottom).
+void GrowToReach(HWND window, LONG right, LONG bottom) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    SetWindowPos(window, nullptr, 0, 0, std::max(rect.right, right) - rect.left, std::max(rect.bottom, bottom) - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+// Makes room for the page at `size` in the frame: the windows between them
+// grow to hold it, the frame's buttons move below it, and the frame grows to
+// hold both.
+void MakeRoom(HWND frame, HWND page, SIZE size) {
+    constexpr LONG kGap = 8;
+    RECT place{};
+    GetWindowRect(page, &place);
+    const LONG right = place.left + size.cx + kGap;
+    LONG bottom = place.top + size.cy + kGap;
+    for (HWND window = GetParent(page); window != nullptr && window != frame; window = GetParent(window)) {
+        GrowToReach(window, right, bottom);
+    }
+    for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        if (std::wstring(kind) != L"Button" || rect.top >= place.top + size.cy) continue;
+        const LONG down = place.top + size.cy + kGap - rect.top;
+        MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
+        SetWindowPos(child, nullptr, rect.left, rect.top + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        bottom = std::max(bottom, place.top + size.cy + 2 * kGap + (rect.bottom - rect.top));
+    }
+    GrowToReach(frame, right + kGap, bottom + kGap);
+}
+
+// The frame's picture with its page sized from outside to its design size
+// and to one and a half times it. From the watching thread: the frame's
+// thread does the work. The number of pictures saved.
+int SaveScaledPictures(HWND frame, HWND page, const PageFacts& facts) {
+    int saved = 0;
+    for (const auto& [suffix, scale] : {std::pair{"design", 1.0f}, std::pair{"1_5x", 1.5f}}) {
+        const SIZE size = PageSizeAt(page, facts, scale);
+        MakeRoom(frame, page, size);
+        SetWindowPos(page, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Sleep(300);
+        auto picture = page_test::WindowPicture::Take(frame);
+        const std::string file = std::string(facts.name) + "_property_frame_" + suffix;
+        if (picture.has_value() && picture->SavePng(PicturePath(file))) ++saved;
+    }
+    return saved;
+}
 
 struct PageSearch {
     int powerButton;
@@ -227,7 +293,7 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
     const DWORD mainThread = GetCurrentThreadId();
     const std::string file = std::string(facts.name) + "_property_frame";
     const int powerButton = facts.powerButton;
-    std::thread watcher([&sighting, mainThread, file, powerButton] {
+    std::thread watcher([this, &sighting, mainThread, file, powerButton] {
         HWND frame = nullptr;
         for (int wait = 0; wait < 200 && frame == nullptr; ++wait) {
             Sleep(50);
@@ -244,6 +310,7 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
         }
         auto picture = page_test::WindowPicture::Take(frame);
         sighting.pictureSaved = picture.has_value() && picture->SavePng(PicturePath(file));
+        sighting.scaledPicturesSaved = SaveScaledPictures(frame, page, facts);
         PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
     });
     IUnknown* objects[] = {effect};
@@ -259,6 +326,7 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
     EXPECT_TRUE(sighting.pageFound) << "the frame showed no page of " << facts.name;
     EXPECT_TRUE(sighting.pagePainted) << "the page in the frame shows no background";
     EXPECT_TRUE(sighting.pictureSaved) << file;
+    EXPECT_EQ(sighting.scaledPicturesSaved, 2) << file;
 }
 
 INSTANTIATE_TEST_SUITE_P(Six, DeliverablePage, ::testing::ValuesIn(kPages),
