@@ -17,12 +17,15 @@ namespace nuv {
 
 class SwitchAmountPage : public NuvMfxPropertyPage {
 public:
-    // The page's switches and amounts, in the order the refresh shows them.
+    // [any thread] The page's switches and amounts, in the order the
+    // refresh shows them.
     virtual ConstantList<SwitchControl> Switches() const = 0;
+    // [any thread]
     virtual ConstantList<AmountControl> Amounts() const = 0;
 
 protected:
-    // `engine`: the identity of the effects whose fields the page shows.
+    // [window thread] `engine`: the identity of the effects whose fields the
+    // page shows.
     explicit SwitchAmountPage(const EffectIdentity& engine) : engine_(engine) {}
 
     // [window thread]

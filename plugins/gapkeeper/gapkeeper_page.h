@@ -2,7 +2,6 @@
 // sliders with a number beside each, the same-note switch, their labels, the
 // title, the on/off button and the logo badge. The switch takes effect at
 // once without marking the settings dirty; the sliders mark them dirty.
-// Every entry point runs on the window thread.
 #pragma once
 
 #include <array>
@@ -31,6 +30,7 @@ inline constexpr std::size_t kAmountCount = 2;
 
 class GapkeeperPage : public SwitchAmountPage {
 public:
+    // [window thread]
     GapkeeperPage();
 
     // The controls: labels in the order detection range, note margin, same
@@ -40,10 +40,13 @@ public:
     std::array<kop::KopTransparentText, kAmountCount> numbers;
     kop::KopGdiPlusButton sameNoteOnly;
 
+    // [any thread]
     ConstantList<SwitchControl> Switches() const override { return switches_; }
+    // [any thread]
     ConstantList<AmountControl> Amounts() const override { return amounts_; }
 
 protected:
+    // [window thread]
     void InitPage() override;
 
 private:

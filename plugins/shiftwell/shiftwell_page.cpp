@@ -40,7 +40,8 @@ std::int32_t GroupOf(NuvMfx& effect) { return ShownGroup(ReadLocked(effect.setti
 
 std::int32_t LearnModeOf(NuvMfx& effect) { return ReadLocked(effect.settingsLock, effect.learnMode); }
 
-// The effect behind the page when it is a NuvShiftwell effect; null otherwise.
+// An effect that LinkedEffect or EditableEffect found to be a NuvShiftwell
+// effect, or null.
 NuvMfx* ShiftwellOf(NuvMfxShell* effect) { return static_cast<NuvMfx*>(effect); }
 
 }  // namespace

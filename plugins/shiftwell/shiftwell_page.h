@@ -7,7 +7,6 @@
 //
 // Which edits mark the settings dirty: the shift slider and the limit steps;
 // not the groups, the step buttons, the range slider nor learning.
-// Every entry point runs on the window thread.
 #pragma once
 
 #include <array>
@@ -47,6 +46,7 @@ inline constexpr int kBackgroundBitmapId = 138;
 
 class ShiftwellPage : public NuvMfxPropertyPage {
 public:
+    // [window thread]
     ShiftwellPage();
 
     // The controls, public for the tests that drive them.
@@ -62,10 +62,14 @@ public:
     kop::KopTransparentText rangeLabel;
 
 protected:
+    // [window thread]
     void InitPage() override;
+    // [window thread]
     void ReadDisplayedValues() override;
-    // A grouped page whose shift differs from its group's takes the group's.
+    // [window thread] A grouped page whose shift differs from its group's
+    // takes the group's.
     bool HasOwnReasonToRefresh() override;
+    // [window thread]
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

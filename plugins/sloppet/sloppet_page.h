@@ -2,7 +2,6 @@
 // boxes with their labels, the three amounts as sliders with a number beside
 // each, the title, the on/off button and the logo badge. Switches take effect
 // at once without marking the settings dirty; the amounts mark them dirty.
-// Every entry point runs on the window thread.
 #pragma once
 
 #include <array>
@@ -39,6 +38,7 @@ inline constexpr std::size_t kAmountCount = 3;
 
 class SloppetPage : public SwitchAmountPage {
 public:
+    // [window thread]
     SloppetPage();
 
     // The controls, in the order of the switches and amounts below.
@@ -47,10 +47,13 @@ public:
     std::array<kop::KopGdiPlusSlider, kAmountCount> sliders;
     std::array<kop::KopTransparentText, kAmountCount> numbers;
 
+    // [any thread]
     ConstantList<SwitchControl> Switches() const override { return switches_; }
+    // [any thread]
     ConstantList<AmountControl> Amounts() const override { return amounts_; }
 
 protected:
+    // [window thread]
     void InitPage() override;
 
 private:
