@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/page/page_fixture.h"
-#include "tests/page/support/resize_contract.h"
 
 namespace nuv::page_test {
 namespace {
@@ -218,17 +217,6 @@ TEST_F(PageResize, PageOpenedLaterStartsAtTheStoredSize) {
     EXPECT_EQ(later->Geometry().UserScale(), 800.0f / static_cast<float>(kDesignWidth));
     ExpectScaled(later->powerButton, later->ClientScale());
     ASSERT_EQ(frame.Close(later), S_OK);
-}
-
-TEST(ResizeContract, HoldsForEveryControlOfTheProbePage) {
-    HostFrame frame;
-    ComRef<ProbeEffect> effect(new ProbeEffect);
-    auto* page = new (std::nothrow) ContractDpiPage<ProbePage>;
-    ComRef<IPropertyPage> pageRef(page);
-    ASSERT_EQ(frame.Open(page, effect->Identity()), S_OK);
-    ExpectResizeContract(frame, *page);
-    EXPECT_EQ(page->Geometry().DpiFactor(), 1.0f);
-    EXPECT_EQ(frame.Close(page), S_OK);
 }
 
 }  // namespace

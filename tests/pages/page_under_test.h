@@ -1,22 +1,16 @@
 // One deliverable's page, linked in from its own code, opened in the page
 // test frame on the template and background of the deliverable's DLL (loaded
-// for its resources), with an effect of its own; and the ways the tests reach
-// its controls. Window thread.
+// for its resources), with an effect of its own. Window thread.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <new>
-
-#include "platform/com_ref.h"
 #include "platform/win32/module.h"
 #include "platform/win32/module_handle.h"
-#include "tests/page/support/host_frame.h"
 #include "tests/page/support/message_pump.h"
 #include "tests/page/support/resize_contract.h"
 #include "tests/server/win32/deliverable_module.h"
 #include "tests/support/event_builders.h"
-#include "toolkit/kop_scaled_control.h"
 
 namespace nuv::page_test {
 
@@ -24,7 +18,6 @@ template <class Deliverable>
 class PageUnderTest : public ::testing::Test {
 protected:
     using Page = ContractDpiPage<typename Deliverable::Page>;
-    using Effect = typename Deliverable::Effect;
 
     PageUnderTest() : resources_(LoadLibraryW(testing::DeliverablePath(Deliverable::kName).c_str())) {
         NuvMfxDLL::Get().SetInstance(resources_.Get());
@@ -40,13 +33,8 @@ protected:
         ASSERT_EQ(frame.Open(page, object != nullptr ? object : effect->Identity()), S_OK);
         PumpUntilIdle();
     }
-    static POINT Centre(const kop::KopScaledControl& control) {
-        RECT client{};
-        GetClientRect(control.Handle(), &client);
-        return POINT{client.right / 2, client.bottom / 2};
-    }
     static void Click(const kop::KopScaledControl& control) {
-        ClickLeft(control.Handle(), Centre(control));
+        ClickLeft(control.Handle(), POINT{2, 2});
         PumpUntilIdle();
     }
     static void Key(const kop::KopScaledControl& control, UINT key, int times = 1) {
@@ -54,16 +42,15 @@ protected:
         PumpUntilIdle();
     }
     // One tick of the refresh timer, as the timer gives it every 100 ms.
-    void Tick() {
-        SendMessageW(page->Handle(), WM_TIMER, kRefreshTimerId, 0);
+    static void Tick(kop::KopDialog& dialog) {
+        SendMessageW(dialog.Handle(), WM_TIMER, kRefreshTimerId, 0);
         PumpUntilIdle();
     }
-    bool EffectDirty() { return effect->IsDirty() == S_OK; }
-    bool PageDirty() { return pageRef->IsPageDirty() == S_OK; }
+    bool Dirty() { return effect->IsDirty() == S_OK || pageRef->IsPageDirty() == S_OK; }
 
     win32::ModuleHandle resources_;  // outlives the page, which is released first
     HostFrame frame;
-    ComRef<Effect> effect = testing::MakeEffect<Effect>();
+    ComRef<typename Deliverable::Effect> effect = testing::MakeEffect<typename Deliverable::Effect>();
     Page* page = new (std::nothrow) Page;  // owned through pageRef
     ComRef<IPropertyPage> pageRef{page};
 };

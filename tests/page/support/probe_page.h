@@ -51,7 +51,7 @@ protected:
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
-class ProbePage : public NuvMfxPropertyPage {
+class ProbePage final : public NuvMfxPropertyPage {
 public:
     ProbePage() : NuvMfxPropertyPage(PROBE_BACKGROUND_ID, PROBE_POWER_ID) { ++alive; }
 
@@ -79,9 +79,8 @@ protected:
     bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     float MonitorDpi() const override { return monitorDpi > 0.0f ? monitorDpi : NuvMfxPropertyPage::MonitorDpi(); }
 
-    ~ProbePage() override { --alive; }
-
 private:
+    ~ProbePage() override { --alive; }
     ProbeEffect* Probe() const { return static_cast<ProbeEffect*>(Effect()); }
 };
 

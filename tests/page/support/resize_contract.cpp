@@ -10,39 +10,24 @@ namespace nuv::page_test {
 
 namespace {
 
-constexpr float kContractDpi = 144.0f;
-constexpr int kGripDragPixels = 90;
-
-// The registered controls are the page's children that one of our control
-// objects took over; the dialog's own count tells whether each is registered.
-std::vector<const kop::KopScaledControl*> ControlsOf(const kop::KopDialog& page) {
-    std::vector<const kop::KopScaledControl*> controls;
-    for (HWND child = GetWindow(page.Handle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const auto* control = dynamic_cast<const kop::KopScaledControl*>(win32::SubclassedControl::FromHandle(child));
-        if (control != nullptr) controls.push_back(control);
-    }
-    return controls;
-}
-
+// Every child window one of our controls took over, at its design rectangle
+// times the client scale; as many of them as the dialog registered.
 void ExpectEveryControlScaled(const kop::KopDialog& page) {
     const float s = page.ClientScale();
-    const std::vector<const kop::KopScaledControl*> controls = ControlsOf(page);
-    EXPECT_EQ(controls.size(), page.RegisteredCount());
-    for (const kop::KopScaledControl* control : controls) {
-        SCOPED_TRACE(::testing::Message() << "control " << control->ControlId());
+    std::size_t found = 0;
+    for (HWND child = GetWindow(page.Handle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const auto* control = dynamic_cast<const kop::KopScaledControl*>(win32::SubclassedControl::FromHandle(child));
+        if (control == nullptr) continue;
+        ++found;
         const RECT rect = control->RectInParent();
-        EXPECT_EQ(rect.left, static_cast<LONG>(s * control->designLeft));
-        EXPECT_EQ(rect.top, static_cast<LONG>(s * control->designTop));
-        EXPECT_EQ(rect.right - rect.left, static_cast<LONG>(s * control->designWidth));
-        EXPECT_EQ(rect.bottom - rect.top, static_cast<LONG>(s * control->designHeight));
-        EXPECT_EQ(control->scale, s);
+        const RECT expected{static_cast<LONG>(s * control->designLeft), static_cast<LONG>(s * control->designTop),
+                            static_cast<LONG>(s * control->designWidth), static_cast<LONG>(s * control->designHeight)};
+        EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
+                  (std::vector<LONG>{expected.left, expected.top, expected.right, expected.bottom}))
+            << "control " << control->ControlId();
+        EXPECT_EQ(control->scale, s) << "control " << control->ControlId();
     }
-}
-
-SIZE ClientSize(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return SIZE{client.right, client.bottom};
+    EXPECT_EQ(found, page.RegisteredCount());
 }
 
 LONG WindowWidth(HWND window) {
@@ -66,37 +51,26 @@ float& ContractMonitorDpi() {
 
 void ExpectResizeContract(HostFrame& frame, kop::KopDialog& page) {
     const HWND window = page.Handle();
-    ASSERT_NE(window, nullptr);
-    ASSERT_EQ(GetParent(window), frame.Handle());
-    ASSERT_GT(page.RegisteredCount(), 0u);
+    ASSERT_TRUE(window != nullptr && GetParent(window) == frame.Handle() && page.RegisteredCount() > 0);
+    const LONG before = WindowWidth(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    DragLeft(window, POINT{client.right - 5, client.bottom - 5}, POINT{client.right + 85, client.bottom - 5}, 3);
     PumpUntilIdle();
-    {
-        SCOPED_TRACE("grip drag");
-        const LONG before = WindowWidth(window);
-        const SIZE client = ClientSize(window);
-        const POINT from{client.cx - 5, client.cy - 5};
-        DragLeft(window, from, POINT{from.x + kGripDragPixels, from.y}, 3);
-        PumpUntilIdle();
-        ASSERT_EQ(WindowWidth(window), before + kGripDragPixels);
-        ExpectEveryControlScaled(page);
-    }
-    {
-        SCOPED_TRACE("size from outside");
-        const kop::PageGeometry& geometry = page.Geometry();
-        const int width = static_cast<int>(1.2f * geometry.DesignWidth() * geometry.DpiFactor());
-        SetWindowPos(window, nullptr, 0, 0, width, static_cast<int>(static_cast<float>(width) / geometry.Aspect()),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        PumpUntilIdle();
-        ASSERT_EQ(WindowWidth(window), width);
-        ExpectEveryControlScaled(page);
-    }
-    {
-        SCOPED_TRACE("DPI 144");
-        ChangeDpi(page, kContractDpi);
-        ASSERT_EQ(page.Geometry().DpiFactor(), kContractDpi / kop::PageGeometry::kReferenceDpi)
-            << "the page does not answer the contract's DPI: make it as ContractDpiPage<Page>";
-        ExpectEveryControlScaled(page);
-    }
+    ASSERT_EQ(WindowWidth(window), before + 90) << "the grip drag";
+    ExpectEveryControlScaled(page);
+
+    const kop::PageGeometry& geometry = page.Geometry();
+    const int width = static_cast<int>(1.2f * geometry.DesignWidth());
+    SetWindowPos(window, nullptr, 0, 0, width, static_cast<int>(static_cast<float>(width) / geometry.Aspect()),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpUntilIdle();
+    ASSERT_EQ(geometry.UserScale(), static_cast<float>(width) / geometry.DesignWidth()) << "the size from outside";
+    ExpectEveryControlScaled(page);
+
+    ChangeDpi(page, 144.0f);
+    ASSERT_EQ(geometry.DpiFactor(), 1.5f) << "the page does not answer the contract's DPI: make it as ContractDpiPage";
+    ExpectEveryControlScaled(page);
     ChangeDpi(page, kop::PageGeometry::kReferenceDpi);
     ContractMonitorDpi() = 0.0f;
 }

@@ -8,7 +8,6 @@
 #include <atomic>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "framework/host_types.h"
@@ -178,67 +177,49 @@ struct FrameSighting {
     std::atomic<int> scaledPicturesSaved{0};
 };
 
-// The page's outer size at `scale` times its template's size.
-SIZE PageSizeAt(HWND page, const PageFacts& facts, float scale) {
-    RECT size{0, 0, facts.templateWidth, facts.templateHeight};
-    MapDialogRect(page, &size);
-    AdjustWindowRectEx(&size, static_cast<DWORD>(GetWindowLongPtrW(page, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(page, GWL_EXSTYLE)));
-    return SIZE{static_cast<LONG>(scale * static_cast<float>(size.right - size.left)),
-                static_cast<LONG>(scale * static_cast<float>(size.bottom - size.top))};
-}
-
-// Grows `window` (keeping its top left) so that it reaches at least to the
-// screen point (right, bottom).
+// Grows `window` (keeping its top left) to reach the screen point (right, bottom).
 void GrowToReach(HWND window, LONG right, LONG bottom) {
     RECT rect{};
     GetWindowRect(window, &rect);
     SetWindowPos(window, nullptr, 0, 0, std::max(rect.right, right) - rect.left, std::max(rect.bottom, bottom) - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Makes room for the page at `size` in the frame: the windows between them
-// grow to hold it, the frame's buttons move below it, and the frame grows to
-// hold both.
-void MakeRoom(HWND frame, HWND page, SIZE size) {
-    constexpr LONG kGap = 8;
+// The frame's picture with its page sized from outside to `scale` times its
+// design size: the windows from the page out to the frame grow to hold it,
+// and the frame's buttons move below it. From the watching thread: the
+// frame's thread does the work.
+bool SaveScaledPicture(HWND frame, HWND page, const PageFacts& facts, float scale, const char* suffix) {
+    RECT size{0, 0, facts.templateWidth, facts.templateHeight};
+    MapDialogRect(page, &size);
+    AdjustWindowRectEx(&size, static_cast<DWORD>(GetWindowLongPtrW(page, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(page, GWL_EXSTYLE)));
+    const LONG width = static_cast<LONG>(scale * static_cast<float>(size.right - size.left));
+    const LONG height = static_cast<LONG>(scale * static_cast<float>(size.bottom - size.top));
     RECT place{};
     GetWindowRect(page, &place);
-    const LONG right = place.left + size.cx + kGap;
-    LONG bottom = place.top + size.cy + kGap;
+    const LONG right = place.left + width + 8;
+    LONG bottom = place.top + height + 8;
     for (HWND window = GetParent(page); window != nullptr && window != frame; window = GetParent(window)) {
         GrowToReach(window, right, bottom);
     }
+    const LONG buttonsTop = bottom;
     for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t kind[16] = {};
-        GetClassNameW(child, kind, 16);
+        wchar_t kind[8] = {};
         RECT rect{};
         GetWindowRect(child, &rect);
-        if (std::wstring(kind) != L"Button" || rect.top >= place.top + size.cy) continue;
-        const LONG down = place.top + size.cy + kGap - rect.top;
-        MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rect), 2);
-        SetWindowPos(child, nullptr, rect.left, rect.top + down, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        bottom = std::max(bottom, place.top + size.cy + 2 * kGap + (rect.bottom - rect.top));
+        if (GetClassNameW(child, kind, 8) == 0 || std::wstring(kind) != L"Button" || rect.top >= buttonsTop) continue;
+        POINT at{rect.left, buttonsTop};
+        ScreenToClient(frame, &at);
+        SetWindowPos(child, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        bottom = std::max(bottom, buttonsTop + (rect.bottom - rect.top) + 8);
     }
-    GrowToReach(frame, right + kGap, bottom + kGap);
-}
-
-// The frame's picture with its page sized from outside to its design size
-// and to one and a half times it. From the watching thread: the frame's
-// thread does the work. The number of pictures saved.
-int SaveScaledPictures(HWND frame, HWND page, const PageFacts& facts) {
-    int saved = 0;
-    for (const auto& [suffix, scale] : {std::pair{"design", 1.0f}, std::pair{"1_5x", 1.5f}}) {
-        const SIZE size = PageSizeAt(page, facts, scale);
-        MakeRoom(frame, page, size);
-        SetWindowPos(page, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-        RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Sleep(300);
-        auto picture = page_test::WindowPicture::Take(frame);
-        const std::string file = std::string(facts.name) + "_property_frame_" + suffix;
-        if (picture.has_value() && picture->SavePng(PicturePath(file))) ++saved;
-    }
-    return saved;
+    GrowToReach(frame, right + 8, bottom + 8);
+    SetWindowPos(page, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
+    auto picture = page_test::WindowPicture::Take(frame);
+    return picture.has_value() && picture->SavePng(PicturePath(std::string(facts.name) + "_property_frame_" + suffix));
 }
 
 struct PageSearch {
@@ -310,7 +291,8 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
         }
         auto picture = page_test::WindowPicture::Take(frame);
         sighting.pictureSaved = picture.has_value() && picture->SavePng(PicturePath(file));
-        sighting.scaledPicturesSaved = SaveScaledPictures(frame, page, facts);
+        sighting.scaledPicturesSaved = SaveScaledPicture(frame, page, facts, 1.0f, "design") +
+                                       SaveScaledPicture(frame, page, facts, 1.5f, "1_5x");
         PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
     });
     IUnknown* objects[] = {effect};
