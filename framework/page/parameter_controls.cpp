@@ -37,7 +37,7 @@ void AmountControl::Show(NuvMfxShell& effect) const {
 }
 
 // The slider keeps its value within the parameter's range, so its whole part
-// is a value the parameter takes; the test guards against a slider set up
+// is a value the parameter takes; the check guards against a slider set up
 // with another range.
 void AmountControl::Take(NuvMfxShell& effect) const {
     const std::int32_t value = TruncatedValue(slider.Value());
