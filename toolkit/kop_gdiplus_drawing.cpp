@@ -1,8 +1,40 @@
 #include "toolkit/kop_gdiplus_drawing.h"
 
+#include <cmath>
+
 namespace nuv::kop {
 
 namespace gp = win32::gp;
+
+namespace {
+
+// The layout box of a text, grown to at least one line of the font where it
+// is lower: one GDI+ (Wine's) leaves out a line taller than its box, where
+// Windows lays it out across the box's edges as the vertical alignment says.
+// Grown by that alignment (down from the top, about the middle, up from the
+// bottom), the box puts the line where Windows puts it, on both.
+Gdiplus::RectF AtLeastOneLine(const Gdiplus::RectF& box, Gdiplus::GpFontFamily* family, int style, float size,
+                              Gdiplus::GpStringFormat* format) {
+    UINT16 em = 0;
+    UINT16 spacing = 0;
+    if (gp::GdipGetEmHeight(family, style, &em) != Gdiplus::Ok || em == 0 ||
+        gp::GdipGetLineSpacing(family, style, &spacing) != Gdiplus::Ok) {
+        return box;
+    }
+    // A whole pixel more than the spacing: the line's height is measured in
+    // whole pixels of the font's cell.
+    const float line = std::ceil(size * static_cast<float>(spacing) / static_cast<float>(em)) + 1.0f;
+    if (!(box.Height < line)) return box;
+    Gdiplus::StringAlignment alignment = Gdiplus::StringAlignmentNear;
+    if (format != nullptr) gp::GdipGetStringFormatLineAlign(format, &alignment);
+    const float growth = line - box.Height;
+    const float up = alignment == Gdiplus::StringAlignmentCenter ? growth / 2.0f
+                     : alignment == Gdiplus::StringAlignmentFar  ? growth
+                                                                 : 0.0f;
+    return Gdiplus::RectF(box.X, box.Y - up, box.Width, line);
+}
+
+}  // namespace
 
 int FontStyleOf(const KopFont& font) {
     return (font.bold ? Gdiplus::FontStyleBold : 0) | (font.italic ? Gdiplus::FontStyleItalic : 0);
@@ -70,8 +102,9 @@ void FillTextPath(Gdiplus::GpGraphics* graphics, Gdiplus::GpBrush* brush, const 
     const win32::GpFontFamilyOwner family = FindFontFamily(font.family, collection);
     win32::GpPathOwner path;
     if (!family || gp::GdipCreatePath(Gdiplus::FillModeWinding, path.Put()) != Gdiplus::Ok) return;
+    const Gdiplus::RectF layout = AtLeastOneLine(box, family.Get(), FontStyleOf(font), size, format);
     if (gp::GdipAddPathString(path.Get(), text.c_str(), static_cast<INT>(text.size()), family.Get(),
-                              FontStyleOf(font), size, &box, format) != Gdiplus::Ok) {
+                              FontStyleOf(font), size, &layout, format) != Gdiplus::Ok) {
         return;
     }
     gp::GdipFillPath(graphics, brush, path.Get());

@@ -29,6 +29,11 @@ void KopGdiPlusRangeSlider::SetSpan(float low, float high) {
     Repaint();
 }
 
+void KopGdiPlusRangeSlider::ShowEnds(float low, float high) {
+    span_ = EachWithin(Span{low, high}, range_);
+    Repaint();
+}
+
 RangeLayout KopGdiPlusRangeSlider::Layout() const {
     RECT client{};
     GetClientRect(Handle(), &client);

@@ -1,7 +1,8 @@
 // The range slider of the pages: a low and a high value within one range,
 // changed by dragging either thumb or the whole span between them, or with
 // the arrow keys (Shift changes the span's width, otherwise the span moves).
-// It always keeps minimum <= low <= high <= maximum.
+// Its own moves always keep minimum <= low <= high <= maximum; only ShowEnds
+// can show an inverted pair.
 //
 // Posted to the parent, wParam the slider's identifier: WM_RANGE_CHANGED with
 // the part dragged (kLowThumb, kHighThumb, kSpanPart) at each drag step that
@@ -34,6 +35,11 @@ public:
     // [window thread] Sets both ends, normalised: low raised to the minimum,
     // high to low, high lowered to the maximum, low to high. Repaints.
     void SetSpan(float low, float high);
+    // [window thread] Shows both ends where they are, each kept within the
+    // range on its own: an inverted pair (low above high) stays inverted and
+    // shows its two thumbs with no span between them. Repaints. A drag or an
+    // arrow key then starts from these ends and puts them in order.
+    void ShowEnds(float low, float high);
     float Low() const { return span_.low; }
     float High() const { return span_.high; }
 

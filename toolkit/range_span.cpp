@@ -95,4 +95,9 @@ Span Normalised(Span span, const SpanRange& range) {
     return span;
 }
 
+Span EachWithin(Span span, const SpanRange& range) {
+    const auto within = [&range](float value) { return std::min(std::max(value, range.minimum), range.maximum); };
+    return Span{within(span.low), within(span.high)};
+}
+
 }  // namespace nuv::kop

@@ -2,7 +2,8 @@
 // thumbs and the span between them lie, which part a point hits, and the span
 // after a drag step or an arrow key. Coordinates run along the layout axis
 // ("along") and across it; every span it answers keeps
-// minimum <= low <= high <= maximum. Plain C++, any thread.
+// minimum <= low <= high <= maximum, but for EachWithin, which keeps an
+// inverted pair inverted. Plain C++, any thread.
 #pragma once
 
 #include <cstdint>
@@ -75,5 +76,10 @@ std::optional<Span> KeyStepped(const Span& span, const SpanRange& range, float t
 // Raises low to the minimum, then high to low; lowers high to the maximum,
 // then low to high.
 Span Normalised(Span span, const SpanRange& range);
+
+// Each end brought within the range on its own, their order left as it is:
+// an inverted pair (low above high) stays inverted, and LayOut gives it no
+// span between the thumbs.
+Span EachWithin(Span span, const SpanRange& range);
 
 }  // namespace nuv::kop

@@ -96,5 +96,25 @@ TEST(RangeSpan, DraggingTheSpanAgainstAnEndKeepsItsWidth) {
     EXPECT_EQ(HitPart(layout, layout.highThumb.along, 9.0f), kHighThumb);
 }
 
+// A pair shown inverted keeps its order and its place, shows no span to grab,
+// refuses arrow keys, and a thumb drag puts it in order again.
+TEST(RangeSpan, AnInvertedPairShowsTwoThumbsAndNoSpan) {
+    const SpanRange range{0.0f, 1.0f};
+    const Span inverted = EachWithin(Span{0.8f, 0.2f}, range);
+    EXPECT_EQ(inverted.low, 0.8f);
+    EXPECT_EQ(inverted.high, 0.2f);
+    const Span outside = EachWithin(Span{1.5f, -0.5f}, range);
+    EXPECT_EQ(outside.low, 1.0f);
+    EXPECT_EQ(outside.high, 0.0f);
+    const RangeLayout layout = LayOut(inverted, range, 252.0f, 18.0f);
+    EXPECT_EQ(layout.span.length, 0.0f);
+    EXPECT_GT(layout.lowThumb.along, layout.highThumb.along);
+    for (float along = -2.0f; along < 254.0f; along += 0.5f) ASSERT_NE(HitPart(layout, along, 9.0f), kSpanPart) << along;
+    EXPECT_FALSE(KeyStepped(inverted, range, layout.track, true, false).has_value());
+    EXPECT_FALSE(KeyStepped(inverted, range, layout.track, false, true).has_value());
+    EXPECT_TRUE(Ordered(Dragged(inverted, kLowThumb, layout.lowThumb.CentreAlong() + 10.0f, range, layout), range));
+    EXPECT_TRUE(Ordered(Dragged(inverted, kHighThumb, layout.highThumb.CentreAlong() - 10.0f, range, layout), range));
+}
+
 }  // namespace
 }  // namespace nuv::kop

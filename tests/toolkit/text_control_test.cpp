@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/page/support/handle_census.h"
+#include "tests/page/support/window_picture.h"
 #include "tests/toolkit/gallery/gallery_fixture.h"
 #include "toolkit/kop_gdiplus_drawing.h"
 #include "toolkit/kop_messages.h"
@@ -117,6 +118,27 @@ TEST_F(TextControls, ATextKeepsOneTooltipWhateverItsCaptionChanges) {
     // A window text does not reach the screen: the caption is what shows.
     SetWindowTextW(page->textLeft.Handle(), L"window");
     EXPECT_EQ(page->textLeft.Caption(), L"49");
+}
+
+// A caption whose line is taller than its control still shows, whichever way
+// it is aligned vertically.
+TEST_F(TextControls, ACaptionTallerThanItsControlStillShows) {
+    kop::KopTransparentText& text = page->textCentre;
+    const RECT place = text.RectInParent();
+    ASSERT_LT(place.bottom - place.top, 20);
+    text.font.size = 26.0f;
+    for (const std::int32_t alignment : {kop::kAlignTop, kop::kAlignCentre, kop::kAlignBottom}) {
+        text.verticalAlignment = alignment;
+        text.SetCaption(L"HH");
+        page_test::PumpUntilIdle();
+        const auto picture = page_test::WindowPicture::Take(page->Handle());
+        ASSERT_TRUE(picture.has_value());
+        int white = 0;
+        for (int y = place.top; y < place.bottom; ++y) {
+            for (int x = place.left; x < place.right; ++x) white += page_test::Near(picture->At(x, y), 0xFFFFFF, 40);
+        }
+        EXPECT_GT(white, 40) << "alignment " << alignment;
+    }
 }
 
 TEST_F(TextControls, AMissingFontFamilyFallsBackToSansSerif) {

@@ -4,6 +4,7 @@
 // picture of each saved as a PNG file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -173,7 +174,53 @@ struct FrameSighting {
     std::atomic<bool> pageFound{false};
     std::atomic<bool> pagePainted{false};
     std::atomic<bool> pictureSaved{false};
+    std::atomic<int> scaledPicturesSaved{0};
 };
+
+// Grows `window` (keeping its top left) to reach the screen point (right, bottom).
+void GrowToReach(HWND window, LONG right, LONG bottom) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    SetWindowPos(window, nullptr, 0, 0, std::max(rect.right, right) - rect.left, std::max(rect.bottom, bottom) - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The frame's picture with its page sized from outside to `scale` times its
+// design size: the windows from the page out to the frame grow to hold it,
+// and the frame's buttons move below it. From the watching thread: the
+// frame's thread does the work.
+bool SaveScaledPicture(HWND frame, HWND page, const PageFacts& facts, float scale, const char* suffix) {
+    RECT size{0, 0, facts.templateWidth, facts.templateHeight};
+    MapDialogRect(page, &size);
+    AdjustWindowRectEx(&size, static_cast<DWORD>(GetWindowLongPtrW(page, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(page, GWL_EXSTYLE)));
+    const LONG width = static_cast<LONG>(scale * static_cast<float>(size.right - size.left));
+    const LONG height = static_cast<LONG>(scale * static_cast<float>(size.bottom - size.top));
+    RECT place{};
+    GetWindowRect(page, &place);
+    const LONG right = place.left + width + 8;
+    LONG bottom = place.top + height + 8;
+    for (HWND window = GetParent(page); window != nullptr && window != frame; window = GetParent(window)) {
+        GrowToReach(window, right, bottom);
+    }
+    const LONG buttonsTop = bottom;
+    for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[8] = {};
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        if (GetClassNameW(child, kind, 8) == 0 || std::wstring(kind) != L"Button" || rect.top >= buttonsTop) continue;
+        POINT at{rect.left, buttonsTop};
+        ScreenToClient(frame, &at);
+        SetWindowPos(child, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        bottom = std::max(bottom, buttonsTop + (rect.bottom - rect.top) + 8);
+    }
+    GrowToReach(frame, right + 8, bottom + 8);
+    SetWindowPos(page, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
+    auto picture = page_test::WindowPicture::Take(frame);
+    return picture.has_value() && picture->SavePng(PicturePath(std::string(facts.name) + "_property_frame_" + suffix));
+}
 
 struct PageSearch {
     int powerButton;
@@ -227,7 +274,7 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
     const DWORD mainThread = GetCurrentThreadId();
     const std::string file = std::string(facts.name) + "_property_frame";
     const int powerButton = facts.powerButton;
-    std::thread watcher([&sighting, mainThread, file, powerButton] {
+    std::thread watcher([this, &sighting, mainThread, file, powerButton] {
         HWND frame = nullptr;
         for (int wait = 0; wait < 200 && frame == nullptr; ++wait) {
             Sleep(50);
@@ -244,6 +291,8 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
         }
         auto picture = page_test::WindowPicture::Take(frame);
         sighting.pictureSaved = picture.has_value() && picture->SavePng(PicturePath(file));
+        sighting.scaledPicturesSaved = SaveScaledPicture(frame, page, facts, 1.0f, "design") +
+                                       SaveScaledPicture(frame, page, facts, 1.5f, "1_5x");
         PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
     });
     IUnknown* objects[] = {effect};
@@ -259,6 +308,7 @@ TEST_P(DeliverablePage, OpensInTheSystemPropertyFrame) {
     EXPECT_TRUE(sighting.pageFound) << "the frame showed no page of " << facts.name;
     EXPECT_TRUE(sighting.pagePainted) << "the page in the frame shows no background";
     EXPECT_TRUE(sighting.pictureSaved) << file;
+    EXPECT_EQ(sighting.scaledPicturesSaved, 2) << file;
 }
 
 INSTANTIATE_TEST_SUITE_P(Six, DeliverablePage, ::testing::ValuesIn(kPages),
