@@ -7,17 +7,13 @@ namespace nuv::ondulo {
 namespace {
 
 // The live generator's parameters with the running state of a new record, so
-// the picture depends on the parameters alone.
+// the picture depends on the parameters alone. Only the fields the engine
+// shares are read from `live`, one whole value each.
 CWaveGenerator PreviewCopy(const CWaveGenerator& live) {
-    CWaveGenerator copy = live;
-    const CWaveGenerator fresh;
-    copy.phase = fresh.phase;
-    copy.lastTime = fresh.lastTime;
-    copy.previousPhase = fresh.previousPhase;
-    copy.newCycle = fresh.newCycle;
-    copy.heldRandom = fresh.heldRandom;
-    copy.cycleGlideStep = fresh.cycleGlideStep;
-    copy.amplitudeGlideStep = fresh.amplitudeGlideStep;
+    CWaveGenerator copy;
+    copy.CopySharedFields(live);
+    copy.cycleGlideStep = 0.0f;
+    copy.amplitudeGlideStep = 0.0f;
     return copy;
 }
 
