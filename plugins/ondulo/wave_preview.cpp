@@ -1,5 +1,6 @@
 #include "plugins/ondulo/wave_preview.h"
 
+#include <cmath>
 #include <limits>
 
 namespace nuv::ondulo {
@@ -16,6 +17,11 @@ CWaveGenerator PreviewCopy(const CWaveGenerator& live) {
     copy.amplitudeGlideStep = 0.0f;
     return copy;
 }
+
+// Whether a cycle spans at least one whole tick: a shorter one (a tiny,
+// zero or negative cycle length from a settings stream, a timebase of 0) or
+// one that is not a number has no picture.
+bool HasWholeTicks(float cycleTicks) { return std::isfinite(cycleTicks) && cycleTicks >= 1.0f; }
 
 std::int32_t PointTick(std::int32_t ticksPerPoint, std::int32_t index) {
     const std::int64_t tick = static_cast<std::int64_t>(ticksPerPoint) * index;
@@ -52,7 +58,7 @@ void WavePreview::Evaluate(const CWaveGenerator& live, std::int32_t pointCount, 
     curve.ticksPerPoint = PreviewTicksPerPoint(copy.targetCycle);
     curve.solidLineEvery = PreviewSolidLineEvery(copy.targetCycle);
     curve.levels.clear();
-    if (pointCount <= 0) return;
+    if (pointCount <= 0 || !HasWholeTicks(copy.targetCycle * copy.ticksPerBeat)) return;
     curve.levels.reserve(static_cast<std::size_t>(pointCount));
     random_.Seed(1);
     float phase = 0.0f;
