@@ -1,16 +1,15 @@
-// One NuvOndulo page in the page test frame per test, linked to an effect
-// connected to a substitute host at 960 ticks per beat, and the ways the tests
-// reach its controls. The page and its window are released at the end.
+// One NuvOndulo page per test in the page test frame, linked to an effect
+// connected to a substitute host at 960 ticks per beat; released at the end.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <new>
+#include <stdexcept>
 #include <string>
 
 #include "plugins/ondulo/ondulo_effect.h"
 #include "plugins/ondulo/ondulo_page.h"
-#include "tests/page/support/host_frame.h"
 #include "tests/page/support/message_pump.h"
 #include "tests/page/support/resize_contract.h"
 #include "tests/page/support/window_picture.h"
@@ -19,10 +18,10 @@
 
 namespace nuv::ondulo {
 
-using Page = page_test::ContractDpiPage<NuvMfxPropertyPage>;
-
 class OnduloPage : public ::testing::Test {
 protected:
+    using Page = page_test::ContractDpiPage<NuvMfxPropertyPage>;
+
     OnduloPage() : page(new (std::nothrow) Page), pageRef(page) {
         context->time->timebase = 960;
         effect->Connect(context.Get());
@@ -32,24 +31,24 @@ protected:
         page_test::PumpUntilIdle();
         effect->Disconnect();
     }
-    void Open() {
-        ASSERT_EQ(frame.Open(page, effect->Identity()), S_OK);
+    void Open(bool linked = true) {
+        ASSERT_EQ(frame.Open(page, linked ? effect->Identity() : nullptr), S_OK);
         page_test::PumpUntilIdle();
     }
     static void Click(const kop::KopScaledControl& control) {
-        RECT client{};
-        GetClientRect(control.Handle(), &client);
-        page_test::ClickLeft(control.Handle(), POINT{client.right / 2, client.bottom / 2});
+        page_test::ClickLeft(control.Handle(), POINT{3, 3});
         page_test::PumpUntilIdle();
     }
-    static std::wstring TextOf(HWND window) {
+    static std::wstring TextOf(const kop::KopScaledControl& control) {
         wchar_t text[32] = {};
-        GetWindowTextW(window, text, 32);
+        GetWindowTextW(control.Handle(), text, 32);
         return text;
     }
-    static std::optional<page_test::WindowPicture> Picture(const kop::KopScaledControl& control) {
+    static page_test::WindowPicture Picture(HWND window) {
         page_test::PumpUntilIdle();
-        return page_test::WindowPicture::Take(control.Handle());
+        std::optional<page_test::WindowPicture> picture = page_test::WindowPicture::Take(window);
+        if (!picture) throw std::runtime_error("the control's picture could not be taken");
+        return std::move(*picture);
     }
 
     page_test::HostFrame frame;
