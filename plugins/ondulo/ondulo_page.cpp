@@ -136,8 +136,6 @@ void NuvMfxPropertyPage::SetUpButtons() {
         marker.button.SetTooltip(marker.tooltip);
     }
 
-    // Every text button is a toggle: the radio groups show their selection
-    // by the pressed state, which a momentary button would drop on release.
     const ParameterDescription& modes = Described(kModeParameter);
     const struct {
         kop::KopGdiPlusTextButton& button;
@@ -152,42 +150,36 @@ void NuvMfxPropertyPage::SetUpButtons() {
         {noteActive, kNoteActiveId, ChoiceLabel(modes, kNoteActive), kNoteActiveTooltip, kModeFont},
         {retrigger, kRetriggerId, Described(kRetriggerParameter).label, kRetriggerTooltip, kCaptionFont},
     };
-    for (const auto& entry : buttons) {
-        entry.button.paintStyle = kop::kPaintTextButton;
-        entry.button.momentary = false;
-        entry.button.onColour = kButtonOnColour;
-        entry.button.offColour = kButtonOffColour;
-        entry.button.font = entry.font;
-        AddControl(entry.id, entry.button);
-        entry.button.SetCaption(entry.caption);
-        entry.button.SetTooltip(entry.tooltip);
-    }
+    for (const auto& entry : buttons) AddTextButton(entry.id, entry.button, entry.caption, entry.tooltip, entry.font);
     for (std::int32_t i = 0; i < kRateCount; ++i) {
-        kop::KopGdiPlusTextButton& button = intervalButtons[static_cast<std::size_t>(i)];
-        button.paintStyle = kop::kPaintTextButton;
-        button.momentary = false;
-        button.onColour = kButtonOnColour;
-        button.offColour = kButtonOffColour;
-        button.font = kCaptionFont;
-        AddControl(kIntervalButtonIds[i], button);
-        button.SetCaption(RateTable[i].label);
-        button.SetTooltip(RateTable[i].tooltip);
+        AddTextButton(kIntervalButtonIds[i], intervalButtons[static_cast<std::size_t>(i)], RateTable[i].label,
+                      RateTable[i].tooltip, kCaptionFont);
     }
 }
 
+// Every text button is a toggle: the radio groups show their selection by
+// the pressed state, which a momentary button would drop on release.
+void NuvMfxPropertyPage::AddTextButton(int id, kop::KopGdiPlusTextButton& button, const std::wstring& caption,
+                                       const wchar_t* tooltip, const kop::KopFont& font) {
+    button.paintStyle = kop::kPaintTextButton;
+    button.momentary = false;
+    button.onColour = kButtonOnColour;
+    button.offColour = kButtonOffColour;
+    button.font = font;
+    AddControl(id, button);
+    button.SetCaption(caption);
+    button.SetTooltip(tooltip);
+}
+
+std::array<NuvMfxPropertyPage::SliderBinding, 4> NuvMfxPropertyPage::Sliders() {
+    return {{{frequency, kFrequencyParameter, kFrequencySliderId, kFrequencyLabelId},
+             {amplitude, kAmplitudeParameter, kAmplitudeSliderId, kAmplitudeLabelId},
+             {offset, kOffsetParameter, kOffsetSliderId, kOffsetLabelId},
+             {pulseWidth, kPulseWidthParameter, kPulseWidthSliderId, kPulseWidthLabelId}}};
+}
+
 void NuvMfxPropertyPage::SetUpSliders() {
-    const struct {
-        LabelledSlider& control;
-        ParameterIndex parameter;
-        int sliderId;
-        int labelId;
-    } sliders[] = {
-        {frequency, kFrequencyParameter, kFrequencySliderId, kFrequencyLabelId},
-        {amplitude, kAmplitudeParameter, kAmplitudeSliderId, kAmplitudeLabelId},
-        {offset, kOffsetParameter, kOffsetSliderId, kOffsetLabelId},
-        {pulseWidth, kPulseWidthParameter, kPulseWidthSliderId, kPulseWidthLabelId},
-    };
-    for (const auto& entry : sliders) {
+    for (const SliderBinding& entry : Sliders()) {
         const ParameterDescription& parameter = Described(entry.parameter);
         kop::KopGdiPlusSlider& slider = entry.control.slider;
         slider.SetRange(static_cast<float>(parameter.minimum), static_cast<float>(parameter.maximum));
@@ -197,7 +189,7 @@ void NuvMfxPropertyPage::SetUpSliders() {
         slider.thumbColourTop = kThumbTop;
         slider.thumbColourBottom = kThumbBottom;
         AddControl(entry.sliderId, slider);
-        entry.control.label.font = kop::KopFont{L"Arial", 9.0f, false, false};
+        entry.control.label.font = kCaptionFont;
         AddControl(entry.labelId, entry.control.label);
         entry.control.label.SetCaption(Number(0));
     }
@@ -402,18 +394,8 @@ void NuvMfxPropertyPage::SelectIntervalMode(NuvMfx& effect, bool interval) {
 void NuvMfxPropertyPage::OnSlider(int id, std::int32_t value) {
     NuvMfx* effect = Editable();
     if (effect == nullptr) return;
-    const struct {
-        LabelledSlider& control;
-        int id;
-        ParameterIndex parameter;
-    } sliders[] = {
-        {frequency, kFrequencySliderId, kFrequencyParameter},
-        {amplitude, kAmplitudeSliderId, kAmplitudeParameter},
-        {offset, kOffsetSliderId, kOffsetParameter},
-        {pulseWidth, kPulseWidthSliderId, kPulseWidthParameter},
-    };
-    for (const auto& entry : sliders) {
-        if (entry.id != id) continue;
+    for (const SliderBinding& entry : Sliders()) {
+        if (entry.sliderId != id) continue;
         if (!entry.control.slider.Enabled()) return;
         Edit(*effect, entry.parameter, value);
         entry.control.label.SetCaption(Number(value));

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "framework/page/property_page.h"
 #include "plugins/ondulo/ondulo_parameters.h"
@@ -94,8 +95,19 @@ private:
     // The linked effect while handlers may write into it, else null.
     NuvMfx* Editable() const { return setUp ? Ondulo() : nullptr; }
 
+    // A slider, its label and the parameter they show.
+    struct SliderBinding {
+        LabelledSlider& control;
+        ParameterIndex parameter;
+        int sliderId;
+        int labelId;
+    };
+    std::array<SliderBinding, 4> Sliders();
+
     void SetUpTexts();
     void SetUpButtons();
+    void AddTextButton(int id, kop::KopGdiPlusTextButton& button, const std::wstring& caption,
+                       const wchar_t* tooltip, const kop::KopFont& font);
     void SetUpSliders();
     void SetUpControllerFields();
 
