@@ -55,6 +55,12 @@ std::wstring ControllerText(std::int32_t number) {
     return Number(number >= 0 && number <= kHighestController ? number : kControllerOff);
 }
 
+// The controller field (0..3) of a control identifier, or -1.
+int FieldOf(int id) {
+    const int field = id - kFirstControllerFieldId;
+    return field >= 0 && field < static_cast<int>(kControllerFieldCount) ? field : -1;
+}
+
 // The frequency value (eighths of a beat) of an interval's cycle length.
 std::int32_t FrequencyValueOf(std::int32_t rateIndex) {
     return TruncatedValue(RateCycle(rateIndex) / kBeatsPerFrequencyStep);
@@ -294,8 +300,8 @@ void NuvMfxPropertyPage::ShowLearning(std::int32_t learnTarget) {
 
 bool NuvMfxPropertyPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const int id = static_cast<int>(wParam);
-    const int field = id - kFirstControllerFieldId;
-    const bool fromField = field >= 0 && field < static_cast<int>(kControllerFieldCount);
+    const int field = FieldOf(id);
+    const bool fromField = field >= 0;
     switch (message) {
     case kop::WM_BUTTON_LEFT_PRESSED:
         OnButton(id);
@@ -315,13 +321,11 @@ bool NuvMfxPropertyPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lPara
         if (fromField) EndLearning();
         result = 0;
         return true;
-    case WM_COMMAND: {
-        const int fieldOfCommand = LOWORD(wParam) - kFirstControllerFieldId;
-        if (HIWORD(wParam) == EN_CHANGE && fieldOfCommand >= 0 && fieldOfCommand < static_cast<int>(kControllerFieldCount)) {
-            OnControllerField(static_cast<std::size_t>(fieldOfCommand));
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE && FieldOf(LOWORD(wParam)) >= 0) {
+            OnControllerField(static_cast<std::size_t>(FieldOf(LOWORD(wParam))));
         }
         return false;
-    }
     default:
         return false;
     }
