@@ -44,21 +44,24 @@ void NuvMfx::BeforeDisconnect() {
 }
 
 void NuvMfx::ApplyParameters() {
-    generator.waveform = waveform;
-    generator.useInterval = useInterval;
-    generator.pulseWidth = pulseWidth;
-    generator.offset = offset;
-    generator.startAtPeak = startAtPeak;
+    generator.waveform = static_cast<std::int32_t>(waveform);
+    const std::int32_t interval = useInterval;
+    generator.useInterval = interval;
+    generator.pulseWidth = static_cast<float>(pulseWidth);
+    generator.offset = static_cast<float>(offset);
+    generator.startAtPeak = static_cast<std::int32_t>(startAtPeak);
     float cycle = freeCycle;
-    if (useInterval != 0) {
-        generator.rateIndex = rateIndex;
-        cycle = RateCycle(rateIndex);
+    if (interval != 0) {
+        const std::int32_t index = rateIndex;
+        generator.rateIndex = index;
+        cycle = RateCycle(index);
     }
     // The stored frequency value is the cycle length itself here, without the
     // frequency curve that a glide applies.
     generator.SetCycleLengthNow(cycle);
-    generator.targetAmplitude = amplitude;
-    generator.currentAmplitude = amplitude;
+    const float level = amplitude;
+    generator.targetAmplitude = level;
+    generator.currentAmplitude = level;
 }
 
 void NuvMfx::TakeHostTimebase() {

@@ -15,16 +15,11 @@ void SetWaveform(NuvMfxShell& effect, std::int32_t value) {
     e.generator.waveform = value;
 }
 
-void UseInterval(NuvMfx& e, std::int32_t on) {
-    WriteLocked(e.settingsLock, e.useInterval, on);
-    e.generator.useInterval = on;
-}
-
 // Choosing an interval is interval mode, with the cycle length at once.
 void SetInterval(NuvMfxShell& effect, std::int32_t value) {
     NuvMfx& e = Engine(effect);
     const std::int32_t index = ClampedRateIndex(value);
-    UseInterval(e, 1);
+    SetIntervalMode(e, 1);
     e.generator.SetCycleLengthNow(RateCycle(index));
     e.generator.rateIndex = index;
     WriteLocked(e.settingsLock, e.rateIndex, index);
@@ -40,7 +35,7 @@ std::int32_t GetFrequency(NuvMfxShell& effect) {
 void SetFrequency(NuvMfxShell& effect, std::int32_t value) {
     NuvMfx& e = Engine(effect);
     const float x = static_cast<float>(value) * kBeatsPerFrequencyStep;
-    UseInterval(e, 0);
+    SetIntervalMode(e, 0);
     WriteLocked(e.settingsLock, e.freeCycle, x > 0.0f ? x : RateCycle(0));
     e.generator.GlideCycleLength(x);
 }
@@ -132,5 +127,10 @@ static_assert(std::size(kParameters) == kParameterCount);
 }  // namespace
 
 ParameterList Parameters() { return kParameters; }
+
+void SetIntervalMode(NuvMfx& effect, std::int32_t on) {
+    WriteLocked(effect.settingsLock, effect.useInterval, on);
+    effect.generator.useInterval = on;
+}
 
 }  // namespace nuv::ondulo

@@ -14,16 +14,22 @@ constexpr float kCentre = 64.0f;
 constexpr float kGlideBeats = 0.02f;
 constexpr float kNothingDrawn = std::numeric_limits<float>::max();
 
-// One glide step of `current` towards `target`. The glide ends within 1.0 of
-// the target, or once a step larger than that window carries it past the
-// target, which would otherwise run on without end.
-void StepTowards(float& current, float& step, float target) {
-    current += step;
-    const bool passed = step > 0.0f ? current > target : current < target;
-    if (std::fabs(current - target) < 1.0f || passed) {
-        step = 0.0f;
-        current = target;
-    }
+// One glide step of `current` by `step` towards `target`. The glide ends
+// within 1.0 of the target, or once the step carries it past the target (a
+// step larger than that window, or one pointing away from the target, which
+// only a glide begun on another thread in the middle of this one can leave),
+// which would otherwise run on without end. A stepped value that is not a
+// number ends it too.
+struct GlideStep {
+    float stepped;
+    bool passed;
+    bool ends;
+};
+
+GlideStep StepTowards(float current, float step, float target) {
+    const float stepped = current + step;
+    const bool passed = step > 0.0f ? stepped > target : stepped < target;
+    return {stepped, passed, passed || !(std::fabs(stepped - target) >= 1.0f)};
 }
 
 // 1 - 4 * |nearest(x) - x|: +1 at whole numbers of x, -1 halfway between.
@@ -46,32 +52,73 @@ std::int32_t WholeCycleTicks(float ticks) {
 CWaveGenerator::CWaveGenerator()
     : curveDivisor(static_cast<float>(std::pow(16.0, 1.5) * 0.0625)) {}
 
+CWaveGenerator::CWaveGenerator(const CWaveGenerator& other) : curveDivisor(other.curveDivisor) { *this = other; }
+
+CWaveGenerator& CWaveGenerator::operator=(const CWaveGenerator& other) {
+    CopySharedFields(other);
+    phase = other.phase;
+    lastTime = other.lastTime;
+    heldRandom = other.heldRandom;
+    previousPhase = other.previousPhase;
+    newCycle = other.newCycle;
+    return *this;
+}
+
+void CWaveGenerator::CopySharedFields(const CWaveGenerator& live) {
+    twoPi = live.twoPi;
+    centerOffset = live.centerOffset;
+    halfPi = live.halfPi;
+    curveExponent = live.curveExponent;
+    curveDivisor = live.curveDivisor;
+    minValue = live.minValue;
+    maxValue = live.maxValue;
+    rateIndex = static_cast<std::int32_t>(live.rateIndex);
+    waveform = static_cast<std::int32_t>(live.waveform);
+    useInterval = static_cast<std::int32_t>(live.useInterval);
+    startAtPeak = static_cast<std::int32_t>(live.startAtPeak);
+    ticksPerBeat = static_cast<float>(live.ticksPerBeat);
+    currentCycle = static_cast<float>(live.currentCycle);
+    currentAmplitude = static_cast<float>(live.currentAmplitude);
+    offset = static_cast<float>(live.offset);
+    pulseWidth = static_cast<float>(live.pulseWidth);
+    phaseStep = static_cast<float>(live.phaseStep);
+    targetCycle = static_cast<float>(live.targetCycle);
+    cycleGlideStep = static_cast<float>(live.cycleGlideStep);
+    targetAmplitude = static_cast<float>(live.targetAmplitude);
+    amplitudeGlideStep = static_cast<float>(live.amplitudeGlideStep);
+}
+
+// Each shared field that a call depends on throughout (the wave, the start,
+// the mode) is read once, so that a change the page makes meanwhile shows
+// whole at this call or the next.
 float CWaveGenerator::Generate(std::int32_t time, float& phase, bool resync, RandomSource& random) {
-    const float rampOffset = startAtPeak == 1 ? halfPi : centerOffset;
+    const std::int32_t wave = waveform;
+    const bool peak = startAtPeak == 1;
+    const float rampOffset = peak ? halfPi : centerOffset;
     // Any `useInterval` other than 0 is interval mode, as everywhere in the
     // engine, so a stored value of 2 cannot leave the phase with no case.
     const bool locked = useInterval != 0 || resync;
     if (time == 0 && !resync) {
         lastTime = 0;
-        phase = startAtPeak == 1 ? -halfPi : 0.0f;
+        phase = peak ? -halfPi : 0.0f;
         if (heldRandom == kNothingDrawn) {
             // The first reset draws the first cycle's level now (see heldRandom),
             // and that draw serves the whole cycle it starts.
             newCycle = 1;
             previousPhase = phase;
         }
-        currentCycle = targetCycle;
-        currentAmplitude = targetAmplitude;
+        currentCycle = static_cast<float>(targetCycle);
+        currentAmplitude = static_cast<float>(targetAmplitude);
         cycleGlideStep = 0.0f;
         amplitudeGlideStep = 0.0f;
     } else if (locked) {
-        LockPhaseToClock(time, phase);
+        LockPhaseToClock(time, phase, peak);
     } else {
         WrapOnce(phase);
     }
 
-    const float wave = WaveValue(phase, rampOffset, random);
-    const float out = OutputValue(wave, locked ? targetAmplitude : currentAmplitude);
+    const float value = WaveValue(wave, phase, rampOffset, peak, random);
+    const float out = OutputValue(wave, value, locked ? targetAmplitude : currentAmplitude);
     if (!locked) {
         AdvanceFreeRunning(time, phase);
         StepGlides();
@@ -80,13 +127,13 @@ float CWaveGenerator::Generate(std::int32_t time, float& phase, bool resync, Ran
     return out;
 }
 
-void CWaveGenerator::LockPhaseToClock(std::int32_t time, float& phase) {
+void CWaveGenerator::LockPhaseToClock(std::int32_t time, float& phase, bool peak) {
     const float cycleTicks = targetCycle * ticksPerBeat;
     const std::int32_t wholeTicks = WholeCycleTicks(cycleTicks);
     // A cycle shorter than one tick holds the phase at its start.
     phase = wholeTicks < 1 ? 0.0f : (twoPi / cycleTicks) * static_cast<float>(time % wholeTicks);
     WrapOnce(phase);
-    if (startAtPeak == 1) phase -= halfPi;
+    if (peak) phase -= halfPi;
 }
 
 void CWaveGenerator::WrapOnce(float& phase) {
@@ -94,8 +141,9 @@ void CWaveGenerator::WrapOnce(float& phase) {
     if (previousPhase > phase) newCycle = 1;
 }
 
-float CWaveGenerator::WaveValue(float phase, float rampOffset, RandomSource& random) {
-    switch (waveform) {
+float CWaveGenerator::WaveValue(std::int32_t wave, float phase, float rampOffset, bool peak,
+                                RandomSource& random) {
+    switch (wave) {
         case kSine:
             return static_cast<float>(std::sin(static_cast<double>(phase)));
         case kSquare: {
@@ -104,7 +152,7 @@ float CWaveGenerator::WaveValue(float phase, float rampOffset, RandomSource& ran
             if (s < 0.0) return -1.0f;
             // On the exact zero the wave takes the side it starts towards.
             const bool up = targetAmplitude > 0.0f;
-            return (startAtPeak == 1 ? !up : up) ? 1.0f : -1.0f;
+            return (peak ? !up : up) ? 1.0f : -1.0f;
         }
         case kTriangle:
             return TriangleAt(phase / twoPi - kTriangleShift);
@@ -130,11 +178,11 @@ float CWaveGenerator::WaveValue(float phase, float rampOffset, RandomSource& ran
     }
 }
 
-float CWaveGenerator::OutputValue(float wave, float amplitude) const {
+float CWaveGenerator::OutputValue(std::int32_t wave, float value, float amplitude) const {
     // The pulse steps between the centre plus offset and the centre plus the
     // amplitude; every other wave swings about the centre plus offset.
-    if (waveform == kPulse) return wave == 1.0f ? targetAmplitude + kCentre : offset + kCentre;
-    return wave * amplitude + kCentre + offset;
+    if (wave == kPulse) return value == 1.0f ? targetAmplitude + kCentre : offset + kCentre;
+    return value * amplitude + kCentre + offset;
 }
 
 void CWaveGenerator::AdvanceFreeRunning(std::int32_t time, float& phase) {
@@ -144,14 +192,28 @@ void CWaveGenerator::AdvanceFreeRunning(std::int32_t time, float& phase) {
     WrapOnce(phase);
 }
 
+// The phase step follows the stepped cycle length, before any snap to the
+// target, unless the step carried it past the target: then the target's.
 void CWaveGenerator::StepGlides() {
-    if (cycleGlideStep != 0.0f) {
-        // The phase step follows the stepped cycle length, before any snap to the target.
-        const float stepped = currentCycle + cycleGlideStep;
-        phaseStep = twoPi / (stepped * ticksPerBeat);
-        StepTowards(currentCycle, cycleGlideStep, targetCycle);
+    const float cycleStep = cycleGlideStep;
+    const float cycleTarget = targetCycle;
+    if (cycleStep != 0.0f) {
+        const GlideStep next = StepTowards(currentCycle, cycleStep, cycleTarget);
+        phaseStep = twoPi / ((next.passed ? cycleTarget : next.stepped) * ticksPerBeat);
+        if (next.ends) cycleGlideStep = 0.0f;
+        currentCycle = next.ends ? cycleTarget : next.stepped;
+    } else if (currentCycle != cycleTarget) {
+        currentCycle = cycleTarget;  // a glide whose step a racing reset cleared
     }
-    if (amplitudeGlideStep != 0.0f) StepTowards(currentAmplitude, amplitudeGlideStep, targetAmplitude);
+    const float amplitudeStep = amplitudeGlideStep;
+    const float amplitudeTarget = targetAmplitude;
+    if (amplitudeStep != 0.0f) {
+        const GlideStep next = StepTowards(currentAmplitude, amplitudeStep, amplitudeTarget);
+        if (next.ends) amplitudeGlideStep = 0.0f;
+        currentAmplitude = next.ends ? amplitudeTarget : next.stepped;
+    } else if (currentAmplitude != amplitudeTarget) {
+        currentAmplitude = amplitudeTarget;
+    }
 }
 
 void CWaveGenerator::SetCycleLengthNow(float cycle) {

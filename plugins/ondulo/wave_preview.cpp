@@ -1,5 +1,6 @@
 #include "plugins/ondulo/wave_preview.h"
 
+#include <cmath>
 #include <limits>
 
 namespace nuv::ondulo {
@@ -7,19 +8,20 @@ namespace nuv::ondulo {
 namespace {
 
 // The live generator's parameters with the running state of a new record, so
-// the picture depends on the parameters alone.
+// the picture depends on the parameters alone. Only the fields the engine
+// shares are read from `live`, one whole value each.
 CWaveGenerator PreviewCopy(const CWaveGenerator& live) {
-    CWaveGenerator copy = live;
-    const CWaveGenerator fresh;
-    copy.phase = fresh.phase;
-    copy.lastTime = fresh.lastTime;
-    copy.previousPhase = fresh.previousPhase;
-    copy.newCycle = fresh.newCycle;
-    copy.heldRandom = fresh.heldRandom;
-    copy.cycleGlideStep = fresh.cycleGlideStep;
-    copy.amplitudeGlideStep = fresh.amplitudeGlideStep;
+    CWaveGenerator copy;
+    copy.CopySharedFields(live);
+    copy.cycleGlideStep = 0.0f;
+    copy.amplitudeGlideStep = 0.0f;
     return copy;
 }
+
+// Whether a cycle spans at least one whole tick: a shorter one (a tiny,
+// zero or negative cycle length from a settings stream, a timebase of 0) or
+// one that is not a number has no picture.
+bool HasWholeTicks(float cycleTicks) { return std::isfinite(cycleTicks) && cycleTicks >= 1.0f; }
 
 std::int32_t PointTick(std::int32_t ticksPerPoint, std::int32_t index) {
     const std::int64_t tick = static_cast<std::int64_t>(ticksPerPoint) * index;
@@ -56,7 +58,7 @@ void WavePreview::Evaluate(const CWaveGenerator& live, std::int32_t pointCount, 
     curve.ticksPerPoint = PreviewTicksPerPoint(copy.targetCycle);
     curve.solidLineEvery = PreviewSolidLineEvery(copy.targetCycle);
     curve.levels.clear();
-    if (pointCount <= 0) return;
+    if (pointCount <= 0 || !HasWholeTicks(copy.targetCycle * copy.ticksPerBeat)) return;
     curve.levels.reserve(static_cast<std::size_t>(pointCount));
     random_.Seed(1);
     float phase = 0.0f;

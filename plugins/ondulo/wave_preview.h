@@ -23,7 +23,8 @@ struct PreviewCurve {
     std::int32_t ticksPerPoint = 16;
     std::int32_t solidLineEvery = 4;
     // Per point i, at tick ticksPerPoint * i: maxValue - value, held within
-    // [minValue, maxValue], so value 127 plots at 0 (the top).
+    // [minValue, maxValue], so value 127 plots at 0 (the top). Empty when
+    // a cycle is shorter than one whole tick or not a number: no wave shows.
     std::vector<float> levels;
 };
 

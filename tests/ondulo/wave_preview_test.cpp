@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "plugins/ondulo/wave_preview.h"
 
@@ -89,6 +90,21 @@ TEST_F(WavePreviewTest, RandomPictureIsTheSameOnEveryRepaint) {
     // One level per cycle of 60 points.
     EXPECT_EQ(std::count(first.begin(), first.begin() + 60, first[0]), 60);
     EXPECT_NE(first[0], first[60]);
+}
+
+TEST_F(WavePreviewTest, NoWaveForACycleShorterThanATickOrNotANumber) {
+    const float cycles[] = {1e-6f, 0.0f, -2.0f, std::numeric_limits<float>::quiet_NaN(),
+                            std::numeric_limits<float>::infinity()};
+    for (const float cycle : cycles) {
+        gen.SetCycleLengthNow(cycle);
+        EXPECT_TRUE(Values().empty()) << cycle;
+        EXPECT_EQ(curve.solidLineEvery, cycle > 8.0f ? 1 : 4) << cycle;  // the grid still has its spacing
+    }
+    gen.SetCycleLengthNow(1.0f);
+    gen.ticksPerBeat = 0.0f;  // a host's timebase of 0
+    EXPECT_TRUE(Values().empty());
+    gen.ticksPerBeat = 1.0f;  // one whole tick: a wave
+    EXPECT_EQ(Values().size(), 240u);
 }
 
 TEST_F(WavePreviewTest, NoPointsForAnEmptyPanel) {
