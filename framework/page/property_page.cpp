@@ -6,6 +6,7 @@
 #include "platform/sync.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/module.h"
+#include "toolkit/kop_paint_styles.h"
 
 namespace nuv {
 
@@ -163,6 +164,15 @@ void NuvMfxPropertyPage::MarkDirty() {
     if (NuvMfxShell* effect = Effect()) effect->dirtyFlag = 1;
     pageDirty_ = 1;
     if (site_) site_->OnStatusChange(PROPPAGESTATUS_DIRTY);
+}
+
+void NuvMfxPropertyPage::AddTitle(int id, const kop::KopFont& font, const wchar_t* caption, kop::ColourRef colour) {
+    title.font = font;
+    title.paintStyle = kop::kPaintLightMetalText;
+    title.textColour = colour;
+    title.captionIsTooltip = true;
+    AddControl(id, title);
+    title.SetCaption(caption);
 }
 
 // Inside Activate: the base's set-up, the page's own, then

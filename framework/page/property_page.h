@@ -96,6 +96,21 @@ protected:
     // [window thread] An edit of a persisted setting reached the effect: sets
     // the effect's dirty flag and the page's, and tells the page site.
     void MarkDirty();
+
+    // [window thread, during set-up] The title on template control `id`:
+    // light metal text of `font` showing `caption`, which is also its
+    // tooltip, in text colour `colour`.
+    void AddTitle(int id, const kop::KopFont& font, const wchar_t* caption, kop::ColourRef colour);
+
+    // [window thread] The linked effect as the deliverable's engine class,
+    // when it is an effect of class `effectClass`; null otherwise, so that a
+    // page never takes another deliverable's effect for its own.
+    template <class Engine>
+    Engine* LinkedEngine(const CLSID& effectClass) const {
+        NuvMfxShell* effect = Effect();
+        if (effect == nullptr || effect->Ids().effectClass != effectClass) return nullptr;
+        return static_cast<Engine*>(effect);
+    }
     IPropertyPageSite* Site() const { return site_.Get(); }
 
 private:

@@ -36,22 +36,13 @@ std::wstring Number(std::int32_t value) { return std::to_wstring(value); }
 
 }  // namespace
 
-NuvMfx* VelocurvePage::Engine() const {
-    NuvMfxShell* effect = Effect();
-    if (effect == nullptr || effect->Ids().effectClass != CLSID_NuvVelocurveV2) return nullptr;
-    return static_cast<NuvMfx*>(effect);
-}
+NuvMfx* VelocurvePage::Engine() const { return LinkedEngine<NuvMfx>(CLSID_NuvVelocurveV2); }
 
 // Inside Activate, before the first refresh: every control configured and
 // registered, then the curve as the effect holds it.
 void VelocurvePage::InitPage() {
     colours = kPageColours;
-    title.font = kTitleFont;
-    title.paintStyle = kop::kPaintLightMetalText;
-    title.textColour = kop::ToColourRef(colours[kop::kTextColour]);
-    title.captionIsTooltip = true;
-    AddControl(kTitleId, title);
-    title.SetCaption(kTitle);
+    AddTitle(kTitleId, kTitleFont, kTitle, kop::ToColourRef(colours[kop::kTextColour]));
 
     AddControl(kCurveControlId, curve);
     curve.curveWidth = kCurveDesignSize.width;

@@ -69,21 +69,12 @@ std::wstring Number(std::int32_t value) { return std::to_wstring(value); }
 
 }  // namespace
 
-NuvMfx* WobbletonPage::Engine() const {
-    NuvMfxShell* effect = Effect();
-    if (effect == nullptr || effect->Ids().effectClass != CLSID_NuvWobbleton) return nullptr;
-    return static_cast<NuvMfx*>(effect);
-}
+NuvMfx* WobbletonPage::Engine() const { return LinkedEngine<NuvMfx>(CLSID_NuvWobbleton); }
 
 // Inside Activate, before the first refresh.
 void WobbletonPage::InitPage() {
     colours = kPageColours;
-    title.font = kTitleFont;
-    title.paintStyle = kop::kPaintLightMetalText;
-    title.textColour = kop::ToColourRef(colours[kTitleColour]);
-    title.captionIsTooltip = true;
-    AddControl(kTitleId, title);
-    title.SetCaption(kTitle);
+    AddTitle(kTitleId, kTitleFont, kTitle, kop::ToColourRef(colours[kTitleColour]));
 
     AddControl(kPreviewId, preview);
     preview.ShowOutsidePoints(&preview_);
