@@ -95,7 +95,6 @@ bool CSplineControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (!displayOnly_) OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_LBUTTON) != 0);
         return false;
     case WM_LBUTTONUP:
-        pressed_ = false;
         FinishDrag(true);
         return false;
     case WM_MOUSELEAVE:
@@ -116,7 +115,6 @@ bool CSplineControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 void CSplineControl::OnPress(int x, int y) {
     FinishDrag(true);  // a drag whose release never arrived
-    pressed_ = true;
     RECT client{};
     GetClientRect(Handle(), &client);
     MapWindowPoints(Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
@@ -159,7 +157,6 @@ void CSplineControl::ArmLeaveNotification() {
 // Leaving ends a drag like a release, so that what the curve shows (and
 // fills) is what the owner stores.
 void CSplineControl::OnLeave() {
-    pressed_ = false;
     FinishDrag(true);
     for (CurvePoint& point : points) point.hover = 0;
     hoverLeaveArmed_ = leaveArmed_ = false;

@@ -132,7 +132,6 @@ private:
     std::vector<SplinePoint> curve_;
     std::vector<Gdiplus::PointF> outline_;  // the curve as GDI+ points, reused by every paint
     int selected_ = -1;
-    bool pressed_ = false;
     bool hoverLeaveArmed_ = false;
     bool leaveArmed_ = false;
     win32::CursorConfinement confinement_;
