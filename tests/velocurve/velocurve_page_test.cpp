@@ -195,6 +195,26 @@ TEST_F(VelocurvePageTest, DragsAlwaysEndAndKeepThePoint) {
     }
 }
 
+// Unlinked while open, and opened with no effect at all: the controls still
+// answer the mouse, and nothing reaches for an effect.
+TEST_F(VelocurvePageTest, WithoutAnEffectNothingReachesForOne) {
+    Open();
+    ASSERT_EQ(page->Face()->SetObjects(0, nullptr), S_OK);
+    effect.Reset();
+    Drag(1, POINT{90, 40});
+    ClickLeft(page->targetButtons[2].Handle(), POINT{5, 5});
+    PumpFor(250);
+    ASSERT_EQ(page->Face()->Deactivate(), S_OK);
+    ASSERT_EQ(page->Face()->SetPageSite(nullptr), S_OK);
+    ASSERT_EQ(frame.Open(page->Face(), nullptr), S_OK);
+    PumpUntilIdle();
+    EXPECT_EQ(Shown(1), L"31");
+    Drag(2, POINT{200, 60});
+    PumpFor(250);
+    EXPECT_EQ(page->curve.points[2].y, 60.0f);
+    EXPECT_FALSE(page->PageDirty());
+}
+
 // Markers stand at v / 128 of the width, from the bottom up to the height of
 // table[v], in design units at any scale.
 TEST_F(VelocurvePageTest, MarkersOfHeldNotesStandWhereTheirOutputIs) {
