@@ -13,18 +13,9 @@ namespace {
 
 class CountingPulses final : public ComObject<HostPulseService> {
 public:
-    HRESULT STDMETHODCALLTYPE GetPeriod(std::int32_t* period) override {
-        *period = 10;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE BeginPulses() override {
-        ++begins;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE EndPulses() override {
-        ++ends;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE GetPeriod(std::int32_t*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE BeginPulses() override { return ++begins, S_OK; }
+    HRESULT STDMETHODCALLTYPE EndPulses() override { return ++ends, S_OK; }
     std::atomic<int> begins{0};
     std::atomic<int> ends{0};
 };

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <new>
 
 #include "plugins/wobbleton/wobbleton_page.h"
@@ -70,7 +69,7 @@ TEST_F(WobbletonPageTest, ShowsTheSettingsAndTheSamePreviewAtEveryOpening) {
     ComRef<IPropertyPage> againRef(again->Face());
     Open(again);
     ASSERT_EQ(again->PreviewPoints().size(), preview.size());
-    EXPECT_EQ(std::memcmp(again->PreviewPoints().data(), preview.data(), preview.size() * sizeof(SplinePoint)), 0);
+    for (std::size_t i = 0; i < preview.size(); ++i) EXPECT_EQ(again->PreviewPoints()[i].y, preview[i].y) << i;
     ExpectResizeContract(frame, *again);
 }
 

@@ -27,15 +27,13 @@ void ExpectEveryControlScaled(const kop::KopDialog& page, const char* after) {
     const float s = page.ClientScale();
     const std::vector<const kop::KopScaledControl*> controls = OwnControls(page);
     EXPECT_EQ(controls.size(), page.RegisteredCount()) << after;
-    for (const kop::KopScaledControl* control : controls) {
-        const RECT rect = control->RectInParent();
-        const RECT expected{static_cast<LONG>(s * control->designLeft), static_cast<LONG>(s * control->designTop),
-                            static_cast<LONG>(s * control->designWidth), static_cast<LONG>(s * control->designHeight)};
-        EXPECT_EQ(rect.left, expected.left) << after << ", control " << control->ControlId();
-        EXPECT_EQ(rect.top, expected.top) << after << ", control " << control->ControlId();
-        EXPECT_EQ(rect.right - rect.left, expected.right) << after << ", control " << control->ControlId();
-        EXPECT_EQ(rect.bottom - rect.top, expected.bottom) << after << ", control " << control->ControlId();
-        EXPECT_EQ(control->scale, s) << after << ", control " << control->ControlId();
+    for (const kop::KopScaledControl* c : controls) {
+        const RECT r = c->RectInParent();
+        EXPECT_TRUE(r.left == static_cast<LONG>(s * c->designLeft) && r.top == static_cast<LONG>(s * c->designTop) &&
+                    r.right - r.left == static_cast<LONG>(s * c->designWidth) &&
+                    r.bottom - r.top == static_cast<LONG>(s * c->designHeight) && c->scale == s)
+            << after << ": control " << c->ControlId() << " at " << r.left << "," << r.top << " " << r.right - r.left
+            << "x" << r.bottom - r.top << ", scale " << c->scale << " of " << s;
     }
 }
 
