@@ -55,11 +55,8 @@ void VelocurvePage::InitPage() {
     }
     AddTargetButtons();
     AddControllerField();
-    powerButton.paintStyle = kop::kPaintPowerKnob;
-    powerButton.momentary = false;
-    powerButton.onColour = kPowerOnColour;
+    powerButton.onColour = kPowerOnColour;  // a toggling power knob, as the dialog base makes it
     AddControl(kPowerButtonId, powerButton);
-    logoBadge.paintStyle = kop::kPaintLogoBadge;
     AddControl(kLogoBadgeId, logoBadge);
 
     TakeStoredCurve();

@@ -82,11 +82,8 @@ void WobbletonPage::InitPage() {
     AddSliders();
     AddTexts();
 
-    powerButton.paintStyle = kop::kPaintPowerKnob;
-    powerButton.momentary = false;
-    powerButton.onColour = kPowerOnColour;
+    powerButton.onColour = kPowerOnColour;  // a toggling power knob, as the dialog base makes it
     AddControl(kPowerButtonId, powerButton);
-    logoBadge.paintStyle = kop::kPaintLogoBadge;
     logoBadge.momentary = false;
     AddControl(kLogoBadgeId, logoBadge);
 
