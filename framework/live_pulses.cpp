@@ -2,15 +2,16 @@
 
 namespace nuv {
 
+// The flag is tested and set in one step: the page's on/off button and the
+// live input each switch it, and only the switch that really changes it
+// calls the host, so the pulses are never begun or ended twice.
 void LivePulses::Begin() {
-    if (running_ != 0 || !service_) return;
+    if (!service_ || running_.Exchange(1) != 0) return;
     service_->BeginPulses();
-    running_ = 1;
 }
 
 void LivePulses::End() {
-    if (running_ != 0 && service_) service_->EndPulses();
-    running_ = 0;
+    if (running_.Exchange(0) != 0 && service_) service_->EndPulses();
 }
 
 std::int32_t LivePulses::TicksPerPulse(HostTimeService* time) const {

@@ -24,11 +24,13 @@ public:
     ~LivePulses() { End(); }
 
     // [host thread, or window thread for a page's on/off button] Begins
-    // the pulses unless they run already or no pulse service is held.
+    // the pulses unless they run already or no pulse service is held. Of
+    // two threads beginning at once, one calls the host.
     void Begin();
     // [host thread, or window thread for a page's on/off button] Ends
     // running pulses (on the service, when one is held); afterwards they
-    // are not running either way.
+    // are not running either way. Of two threads ending at once, one calls
+    // the host.
     void End();
     // [any thread]
     bool Running() const { return running_ != 0; }

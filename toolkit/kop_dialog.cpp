@@ -16,6 +16,10 @@ namespace nuv::kop {
 
 namespace {
 
+// A DPI the system names lies well below this; anything else in the
+// message's wParam is no DPI, and the monitor is asked instead.
+constexpr WPARAM kMostDpi = 0xFFFF;
+
 // The grip's hatch: dark upward diagonal.
 constexpr Gdiplus::HatchStyle kGripHatch = Gdiplus::HatchStyleDarkUpwardDiagonal;
 
@@ -142,8 +146,13 @@ bool KopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = TRUE;
         return true;
     case kDpiScaledSizeMessage:
+        OnDpiScaledSize(MonitorDpi());
+        result = 0;
+        return true;
     case kSystemDpiScaledSizeMessage:
-        OnDpiScaledSize();
+        // The system names the coming DPI; the window is still on the
+        // monitor it leaves, whose DPI a query would give.
+        OnDpiScaledSize(wParam != 0 && wParam <= kMostDpi ? static_cast<float>(wParam) : MonitorDpi());
         result = 0;
         return true;
     case WM_DPICHANGED:
@@ -204,8 +213,8 @@ void KopDialog::ApplySize(const SizeStep& step, bool resizeWindow) {
     RelayoutWithoutRedraw();
 }
 
-void KopDialog::OnDpiScaledSize() {
-    if (!geometry_.ChangeDpi(MonitorDpi())) return;
+void KopDialog::OnDpiScaledSize(float dpi) {
+    if (!geometry_.ChangeDpi(dpi)) return;
     const PageSize size = geometry_.DpiScaledSize();
     SetWindowPos(Handle(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateClientScale();

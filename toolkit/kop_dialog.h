@@ -38,8 +38,9 @@ inline constexpr std::size_t kTextColour = 1;            // also the grip's fore
 inline constexpr std::size_t kGripBackgroundColour = 3;
 
 // The message numbers the dialog follows the DPI by. A page is a child
-// window, and the number a child is told of a coming DPI change by is 0x2E2;
-// the system's own WM_GETDPISCALEDSIZE (0x2E4) is taken the same way.
+// window, and the number a child is told of a coming DPI change by is 0x2E2
+// (the monitor is asked for its DPI); the system's own WM_GETDPISCALEDSIZE
+// (0x2E4) is taken the same way, with the new DPI it carries in wParam.
 inline constexpr UINT kDpiScaledSizeMessage = 0x02E2;
 inline constexpr UINT kSystemDpiScaledSizeMessage = 0x02E4;
 
@@ -131,7 +132,7 @@ private:
     void OnLeftButtonDown(int x, int y);
     void OnMouseMove(int x, int y);
     void OnLeftButtonUp();
-    void OnDpiScaledSize();
+    void OnDpiScaledSize(float dpi);
     void OnPowerCommand();
     void OnDestroy();
     void PaintBackground(HDC target);

@@ -1,40 +1,11 @@
 #include "toolkit/kop_gdiplus_drawing.h"
 
 #include <cmath>
+#include <utility>
 
 namespace nuv::kop {
 
 namespace gp = win32::gp;
-
-namespace {
-
-// The layout box of a text, grown to at least one line of the font where it
-// is lower: one GDI+ (Wine's) leaves out a line taller than its box, where
-// Windows lays it out across the box's edges as the vertical alignment says.
-// Grown by that alignment (down from the top, about the middle, up from the
-// bottom), the box puts the line where Windows puts it, on both.
-Gdiplus::RectF AtLeastOneLine(const Gdiplus::RectF& box, Gdiplus::GpFontFamily* family, int style, float size,
-                              Gdiplus::GpStringFormat* format) {
-    UINT16 em = 0;
-    UINT16 spacing = 0;
-    if (gp::GdipGetEmHeight(family, style, &em) != Gdiplus::Ok || em == 0 ||
-        gp::GdipGetLineSpacing(family, style, &spacing) != Gdiplus::Ok) {
-        return box;
-    }
-    // A whole pixel more than the spacing: the line's height is measured in
-    // whole pixels of the font's cell.
-    const float line = std::ceil(size * static_cast<float>(spacing) / static_cast<float>(em)) + 1.0f;
-    if (!(box.Height < line)) return box;
-    Gdiplus::StringAlignment alignment = Gdiplus::StringAlignmentNear;
-    if (format != nullptr) gp::GdipGetStringFormatLineAlign(format, &alignment);
-    const float growth = line - box.Height;
-    const float up = alignment == Gdiplus::StringAlignmentCenter ? growth / 2.0f
-                     : alignment == Gdiplus::StringAlignmentFar  ? growth
-                                                                 : 0.0f;
-    return Gdiplus::RectF(box.X, box.Y - up, box.Width, line);
-}
-
-}  // namespace
 
 int FontStyleOf(const KopFont& font) {
     return (font.bold ? Gdiplus::FontStyleBold : 0) | (font.italic ? Gdiplus::FontStyleItalic : 0);
@@ -95,6 +66,44 @@ void FillEllipse(Gdiplus::GpGraphics* graphics, Argb colour, float x, float y, f
     gp::GdipFillEllipse(graphics, brush.Get(), x, y, width, height);
 }
 
+namespace {
+
+// Wider than any caption.
+constexpr float kUnboundedWidth = 100000.0f;
+
+float LineHeight(Gdiplus::GpFontFamily* family, const KopFont& font, float emSize) {
+    UINT16 spacing = 0;
+    UINT16 em = 0;
+    if (gp::GdipGetLineSpacing(family, FontStyleOf(font), &spacing) != Gdiplus::Ok ||
+        gp::GdipGetEmHeight(family, FontStyleOf(font), &em) != Gdiplus::Ok || em == 0) {
+        return emSize;
+    }
+    // A whole pixel more than the spacing: the library measures a line in
+    // whole pixels of the font's cell.
+    return std::ceil(emSize * static_cast<float>(spacing) / static_cast<float>(em)) + 1.0f;
+}
+
+// `box` widened so that no caption wraps, and made at least one line tall
+// (the graphics library may drop a line that does not fit whole), each
+// about the point the format aligns the text to, so that the text sits
+// where `box` puts it.
+Gdiplus::RectF UnclippedBox(const Gdiplus::RectF& box, Gdiplus::GpStringFormat* format, float lineHeight) {
+    Gdiplus::StringAlignment horizontal = Gdiplus::StringAlignmentNear;
+    Gdiplus::StringAlignment vertical = Gdiplus::StringAlignmentNear;
+    gp::GdipGetStringFormatAlign(format, &horizontal);
+    gp::GdipGetStringFormatLineAlign(format, &vertical);
+    const auto grown = [](Gdiplus::StringAlignment a, float from, float length, float least) {
+        const float extra = length < least ? least - length : 0.0f;
+        const float before = a == Gdiplus::StringAlignmentNear ? 0.0f : a == Gdiplus::StringAlignmentCenter ? extra / 2.0f : extra;
+        return std::pair<float, float>(from - before, length + extra);
+    };
+    const auto [x, width] = grown(horizontal, box.X, box.Width, kUnboundedWidth);
+    const auto [y, height] = grown(vertical, box.Y, box.Height, lineHeight);
+    return Gdiplus::RectF(x, y, width, height);
+}
+
+}  // namespace
+
 void FillTextPath(Gdiplus::GpGraphics* graphics, Gdiplus::GpBrush* brush, const std::wstring& text,
                   const KopFont& font, float size, const Gdiplus::RectF& box, Gdiplus::GpStringFormat* format,
                   Gdiplus::GpFontCollection* collection) {
@@ -102,9 +111,17 @@ void FillTextPath(Gdiplus::GpGraphics* graphics, Gdiplus::GpBrush* brush, const 
     const win32::GpFontFamilyOwner family = FindFontFamily(font.family, collection);
     win32::GpPathOwner path;
     if (!family || gp::GdipCreatePath(Gdiplus::FillModeWinding, path.Put()) != Gdiplus::Ok) return;
-    const Gdiplus::RectF layout = AtLeastOneLine(box, family.Get(), FontStyleOf(font), size, format);
-    if (gp::GdipAddPathString(path.Get(), text.c_str(), static_cast<INT>(text.size()), family.Get(),
-                              FontStyleOf(font), size, &layout, format) != Gdiplus::Ok) {
+    const auto add = [&](float emSize) {
+        const Gdiplus::RectF layout = UnclippedBox(box, format, LineHeight(family.Get(), font, emSize));
+        gp::GdipResetPath(path.Get());
+        return gp::GdipAddPathString(path.Get(), text.c_str(), static_cast<INT>(text.size()), family.Get(),
+                                     FontStyleOf(font), emSize, &layout, format) == Gdiplus::Ok;
+    };
+    if (!add(size)) return;
+    // Too wide for its box: the largest size that fits.
+    Gdiplus::RectF bounds;
+    if (gp::GdipGetPathWorldBounds(path.Get(), &bounds, nullptr, nullptr) == Gdiplus::Ok && bounds.Width > box.Width &&
+        box.Width > 0.0f && !add(size * box.Width / bounds.Width)) {
         return;
     }
     gp::GdipFillPath(graphics, brush, path.Get());

@@ -42,9 +42,11 @@ void FillRectangle(Gdiplus::GpGraphics* graphics, Argb colour, float x, float y,
 void FillEllipse(Gdiplus::GpGraphics* graphics, Argb colour, float x, float y, float width, float height);
 
 // Adds `text` as outlines of `font` at `size` (its family found as above)
-// laid out in `box` with `format`, and fills them with `brush`. A box lower
-// than one line of the font is grown about the format's vertical alignment,
-// so that the line shows, overflowing the box as the alignment says.
+// laid out in `box` with `format`, and fills them with `brush`. A caption is
+// never wrapped and never dropped: a box lower than one line of the font is
+// grown about the format's vertical alignment, so that the line shows,
+// overflowing the box as the alignment says; a caption wider than its box is
+// drawn at the largest size that fits the box's width.
 void FillTextPath(Gdiplus::GpGraphics* graphics, Gdiplus::GpBrush* brush, const std::wstring& text,
                   const KopFont& font, float size, const Gdiplus::RectF& box, Gdiplus::GpStringFormat* format,
                   Gdiplus::GpFontCollection* collection = nullptr);

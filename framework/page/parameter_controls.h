@@ -30,6 +30,13 @@ NuvMfxShell* LinkedEffect(const kop::KopDialog& page, const EffectIdentity& engi
 // the window was set up before SetObjects, or after SetObjects(0)).
 NuvMfxShell* EditableEffect(const kop::KopDialog& page, const EffectIdentity& engine);
 
+// [window thread] LinkedEffect as the deliverable's engine class `Engine`,
+// whose identity is `engine`.
+template <class Engine>
+Engine* LinkedEngine(const kop::KopDialog& page, const EffectIdentity& engine) {
+    return static_cast<Engine*>(LinkedEffect(page, engine));
+}
+
 // [any thread] A whole number as the pages show it ("%d").
 std::wstring DecimalText(std::int32_t value);
 

@@ -96,6 +96,7 @@ protected:
     // [window thread] An edit of a persisted setting reached the effect: sets
     // the effect's dirty flag and the page's, and tells the page site.
     void MarkDirty();
+
     IPropertyPageSite* Site() const { return site_.Get(); }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/page/parameter_controls.h"
 #include "plugins/ondulo/ondulo_effect.h"
 #include "toolkit/kop_messages.h"
 #include "toolkit/kop_paint_styles.h"
@@ -75,11 +76,7 @@ void ShowLook(kop::KopTransparentText& label, bool active) {
 
 }  // namespace
 
-NuvMfx* NuvMfxPropertyPage::Ondulo() const {
-    NuvMfxShell* effect = Effect();
-    if (effect == nullptr || !IsEqualGUID(effect->Ids().effectClass, kIdentity.effectClass)) return nullptr;
-    return static_cast<NuvMfx*>(effect);
-}
+NuvMfx* NuvMfxPropertyPage::Ondulo() const { return LinkedEngine<NuvMfx>(*this, kIdentity); }
 
 // Set-up, after the dialog base's own: texts, tooltips, slider ranges, each
 // control measured and registered, and the graph told where the generator is.

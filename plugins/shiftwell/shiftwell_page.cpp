@@ -40,8 +40,7 @@ std::int32_t GroupOf(NuvMfx& effect) { return ShownGroup(ReadLocked(effect.setti
 
 std::int32_t LearnModeOf(NuvMfx& effect) { return ReadLocked(effect.settingsLock, effect.learnMode); }
 
-// An effect that LinkedEffect or EditableEffect found to be a NuvShiftwell
-// effect, or null.
+// An effect that EditableEffect found to be a NuvShiftwell effect, or null.
 NuvMfx* ShiftwellOf(NuvMfxShell* effect) { return static_cast<NuvMfx*>(effect); }
 
 }  // namespace
@@ -92,7 +91,7 @@ void ShiftwellPage::InitPage() {
 }
 
 void ShiftwellPage::ReadDisplayedValues() {
-    NuvMfx* effect = ShiftwellOf(LinkedEffect(*this, kIdentity));
+    NuvMfx* effect = LinkedEngine<NuvMfx>(*this, kIdentity);
     if (effect == nullptr) return;
     ShowGroup(GroupOf(*effect));
     const std::int32_t shift = Parameter(kShiftParameter).get(*effect);  // the group's when grouped
@@ -106,7 +105,7 @@ void ShiftwellPage::ReadDisplayedValues() {
 // Another page of the group may have changed the group's shift: it becomes
 // this effect's own too, and the page shows it.
 bool ShiftwellPage::HasOwnReasonToRefresh() {
-    NuvMfx* effect = ShiftwellOf(LinkedEffect(*this, kIdentity));
+    NuvMfx* effect = LinkedEngine<NuvMfx>(*this, kIdentity);
     if (effect == nullptr) return false;
     const std::int32_t group = GroupOf(*effect);
     if (group == kNoGroup) return false;

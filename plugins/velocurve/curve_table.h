@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/relaxed_atomic.h"
+#include "framework/curve_point.h"
 #include "framework/spline_polyline.h"
+#include "platform/relaxed_atomic.h"
+#include "plugins/velocurve/default_curve_points.h"
 
 namespace nuv::velocurve {
 
@@ -39,9 +41,19 @@ inline constexpr std::int32_t kCurveTableSize = 128;
 // each kept within 0..127.
 // Nothing is written, and the result is false, for a polyline of fewer than
 // two points, one without a positive finite largest x, or a height that is
-// not positive. Polyline columns left of the table are not written. Window
-// thread (the curve control) or the effect's own refill.
+// not positive. Points that are not finite are passed over, and columns left
+// of the table (a curve overshooting its left edge) or right of it are not
+// written. Each entry is stored once, with its final value, so that an engine
+// reading the table meanwhile never sees a value in between. Window thread
+// (the curve control) or the effect's own refill.
 bool FillCurveTable(const std::vector<SplinePoint>& polyline, float designHeight, float firstY, float lastY,
+                    CurveTableEntry* table);
+
+// The fill that the page's curve control and the effect both run, so that
+// they always agree: the polyline through the four placed points, at the
+// curve's design height, with the end entries from P0's and P3's heights.
+// Window thread (the curve control) or the effect's own refill.
+bool FillCurveTable(const std::vector<SplinePoint>& polyline, const CurvePoint (&placed)[kCurvePointCount],
                     CurveTableEntry* table);
 
 }  // namespace nuv::velocurve

@@ -33,9 +33,14 @@ constexpr float DefaultPointY(std::size_t index, float height) {
 }
 
 // The output value a point at design height y stands for, as the page shows
-// it: the integer part of 127 - y.
+// it: the integer part of 127 - y, kept within 0..127 as the table's end
+// entries are (an end point at the very bottom, y = H = 128, maps to 0).
 inline constexpr float kTopOutputValue = 127.0f;
-constexpr std::int32_t OutputValueAt(float y) { return static_cast<std::int32_t>(kTopOutputValue - y); }
+constexpr std::int32_t OutputValueAt(float y) {
+    const float value = kTopOutputValue - y;
+    return value >= kTopOutputValue ? static_cast<std::int32_t>(kTopOutputValue)
+                                    : (value > 0.0f ? static_cast<std::int32_t>(value) : 0);
+}
 
 // P0 to P3 of the rising diagonal in a width x height control, with their
 // ids, kinds, hit and handle sizes and drag ranges. Any thread.

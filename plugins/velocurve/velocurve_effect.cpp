@@ -18,7 +18,7 @@ void NuvMfx::FillTableFromPoints() {
     SplinePoint positions[kCurvePointCount];
     for (std::size_t i = 0; i < kCurvePointCount; ++i) positions[i] = {placed[i].x, placed[i].y};
     spline_.Compute(positions, kCurvePointCount, polyline_);
-    FillCurveTable(polyline_, kCurveDesignSize.height, placed[0].y, placed[kCurvePointCount - 1].y, curveTable);
+    FillCurveTable(polyline_, placed, curveTable);
 }
 
 std::uint8_t NuvMfx::Mapped(std::uint8_t value) const {

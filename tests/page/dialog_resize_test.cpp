@@ -176,6 +176,20 @@ TEST_F(PageResize, DpiChangeScalesThePageOnceAndKeepsTheUserScale) {
     EXPECT_EQ(WindowSize().cx, width);
 }
 
+TEST_F(PageResize, SystemDpiMessageTakesTheDpiItNames) {
+    OpenLinked();  // the monitor query answers 96: only the message knows of 144
+    EXPECT_EQ(SendMessageW(PageWindow(), kop::kSystemDpiScaledSizeMessage, 144, 0), 0);
+    PumpUntilIdle();
+    EXPECT_EQ(page->Geometry().DpiFactor(), 1.5f);
+    EXPECT_EQ(WindowSize().cx, static_cast<LONG>(1.5f * static_cast<float>(kDesignWidth)));
+    ExpectScaled(page->powerButton, page->ClientScale());
+    // A wParam that is no DPI leaves the monitor's answer in force.
+    page->monitorDpi = 96.0f;
+    SendMessageW(PageWindow(), kop::kSystemDpiScaledSizeMessage, 0x10000, 0);
+    PumpUntilIdle();
+    EXPECT_EQ(page->Geometry().DpiFactor(), 1.0f);
+}
+
 TEST_F(PageResize, DpiMessageOnThisMonitorChangesNothing) {
     OpenLinked();  // the monitor query answers 96 here, the factor the page starts with
     EXPECT_EQ(SendMessageW(PageWindow(), kop::kDpiScaledSizeMessage, 0, 0), 0);

@@ -17,7 +17,7 @@ namespace nuv::page_test {
 template <class Deliverable>
 class PageUnderTest : public ::testing::Test {
 protected:
-    using Page = ContractDpiPage<typename Deliverable::Page>;
+    using Page = typename Deliverable::Page;
 
     PageUnderTest() : resources_(LoadLibraryW(testing::DeliverablePath(Deliverable::kName).c_str())) {
         NuvMfxDLL::Get().SetInstance(resources_.Get());

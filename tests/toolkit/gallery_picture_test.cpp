@@ -51,6 +51,20 @@ TEST_F(GalleryPicture, TextButtonFillIsTheOnColourDarkened) {
     EXPECT_TRUE(Shows(picture, page->textButtonOn, inside, 0xFFFFFF));
 }
 
+// A caption whose line is taller than its box, or wider, still shows: the
+// wide one shrunk to the box, so both its ends are inside.
+TEST_F(GalleryPicture, CaptionTooLargeForItsBoxStillShowsWhole) {
+    kop::KopTransparentText& text = page->textCentre;  // white, on a flat quarter of the background
+    text.font.size = 40.0f;
+    text.SetCaption(L"Wobbleton");
+    const WindowPicture picture = Painted();
+    const RECT place = text.RectInParent();
+    const LONG w = place.right - place.left;
+    const LONG h = place.bottom - place.top;
+    EXPECT_TRUE(Shows(picture, text, RECT{0, 0, w / 4, h}, 0xFFFFFF));
+    EXPECT_TRUE(Shows(picture, text, RECT{3 * w / 4, 0, w, h}, 0xFFFFFF));
+}
+
 TEST_F(GalleryPicture, PowerKnobSymbolIsGreyWhenOffAndTheOnColourWhenOn) {
     const RECT stem{30, 22, 38, 29};  // the symbol's stem at the knob's top centre
     WindowPicture picture = Painted();

@@ -67,6 +67,32 @@ TEST_F(CurveTableFill, UnusablePolylinesWriteNothing) {
     EXPECT_FALSE(FillCurveTable({{0, 1}, {5, 5}}, 0.0f, 0, 0, table));
 }
 
+// A curve that overshoots left of the control reaches column -1 before 0:
+// nothing is written before the table; points that are not numbers are
+// passed over rather than taken for a jump across the whole table.
+TEST(CurveTableBounds, OvershootAndNonFinitePointsStayInsideTheTable) {
+    CurveTableEntry guarded[kCurveTableSize + 2];
+    for (CurveTableEntry& e : guarded) e = {-7, -7};
+    CurveTableEntry* table = guarded + 1;
+    const std::vector<SplinePoint> overshoot = {{0, 64}, {-1.2f, 60}, {-0.4f, 50}, {1.6f, 40}, {128, 0}};
+    ASSERT_TRUE(FillCurveTable(overshoot, 127.0f, 0, 0, table));
+    EXPECT_EQ(guarded[0].y, -7);
+    EXPECT_EQ(guarded[kCurveTableSize + 1].y, -7);
+
+    std::vector<SplinePoint> rising;
+    for (int x = 0; x <= 128; x += 4) rising.push_back({static_cast<float>(x), 127.0f - x});
+    ASSERT_TRUE(FillCurveTable(rising, 127.0f, 127, 0, table));
+    std::vector<std::int32_t> clean;
+    for (int k = 0; k < kCurveTableSize; ++k) clean.push_back(table[k].y);
+    std::vector<SplinePoint> damaged = rising;
+    damaged.insert(damaged.begin() + 10, {std::nanf(""), 3});
+    damaged.insert(damaged.begin() + 20, {50, INFINITY});
+    damaged.push_back({-INFINITY, 0});
+    ASSERT_TRUE(FillCurveTable(damaged, 127.0f, 127, 0, table));
+    for (int k = 0; k < kCurveTableSize; ++k) EXPECT_EQ(table[k].y, clean[k]) << k;
+    EXPECT_EQ(guarded[0].y, -7);
+}
+
 TEST(CurveTable, FreshEffectMapsVelocitiesAlongTheDiagonal) {
     auto effect = nuv::testing::MakeEffect<NuvMfx>();
     for (int v = 1; v < kCurveTableSize; ++v) {

@@ -20,7 +20,7 @@ namespace nuv::ondulo {
 
 class OnduloPage : public ::testing::Test {
 protected:
-    using Page = page_test::ContractDpiPage<NuvMfxPropertyPage>;
+    using Page = NuvMfxPropertyPage;
 
     OnduloPage() : page(new (std::nothrow) Page), pageRef(page) {
         context->time->timebase = 960;

@@ -36,18 +36,14 @@ LONG WindowWidth(HWND window) {
     return outer.right - outer.left;
 }
 
-void ChangeDpi(const kop::KopDialog& page, float dpi) {
-    ContractMonitorDpi() = dpi;
-    SendMessageW(page.Handle(), kop::kDpiScaledSizeMessage, 0, 0);
+// The system's own message carries the coming DPI: under Wine a process sees
+// the DPI it started with, and no DPI message arrives on its own.
+void ChangeDpi(const kop::KopDialog& page, WPARAM dpi) {
+    SendMessageW(page.Handle(), kop::kSystemDpiScaledSizeMessage, dpi, 0);
     PumpUntilIdle();
 }
 
 }  // namespace
-
-float& ContractMonitorDpi() {
-    static float dpi = 0.0f;
-    return dpi;
-}
 
 void ExpectResizeContract(HostFrame& frame, kop::KopDialog& page) {
     const HWND window = page.Handle();
@@ -68,11 +64,10 @@ void ExpectResizeContract(HostFrame& frame, kop::KopDialog& page) {
     ASSERT_EQ(geometry.UserScale(), static_cast<float>(width) / geometry.DesignWidth()) << "the size from outside";
     ExpectEveryControlScaled(page);
 
-    ChangeDpi(page, 144.0f);
-    ASSERT_EQ(geometry.DpiFactor(), 1.5f) << "the page does not answer the contract's DPI: make it as ContractDpiPage";
+    ChangeDpi(page, 144);
+    ASSERT_EQ(geometry.DpiFactor(), 1.5f) << "the DPI change to 144";
     ExpectEveryControlScaled(page);
-    ChangeDpi(page, kop::PageGeometry::kReferenceDpi);
-    ContractMonitorDpi() = 0.0f;
+    ChangeDpi(page, static_cast<WPARAM>(kop::PageGeometry::kReferenceDpi));
 }
 
 }  // namespace nuv::page_test
