@@ -45,6 +45,18 @@ void AddCaption(kop::KopDialog& page, int id, kop::KopTransparentText& text, con
     text.SetCaption(caption);
 }
 
+void AddTextToggle(kop::KopDialog& page, int id, kop::KopGdiPlusTextButton& button, const TextButtonLook& look,
+                   const std::wstring& caption) {
+    button.paintStyle = kop::kPaintTextButton;
+    button.momentary = false;
+    button.onColour = look.on;
+    button.offColour = look.off;
+    button.thirdColour = look.third;
+    button.font = look.font;
+    page.AddControl(id, button);
+    button.SetCaption(caption);
+}
+
 void AddCheckBox(kop::KopDialog& page, int id, kop::KopGdiPlusButton& button) {
     button.momentary = false;
     button.paintStyle = kop::kPaintCheckBox;

@@ -11,6 +11,7 @@
 #include "framework/parameter_description.h"
 #include "toolkit/kop_dialog.h"
 #include "toolkit/kop_gdiplus_slider.h"
+#include "toolkit/kop_gdiplus_text_button.h"
 #include "toolkit/kop_transparent_text.h"
 
 namespace nuv {
@@ -32,6 +33,21 @@ void AddLogoBadge(kop::KopDialog& page, int id);
 // also its tooltip from now on.
 void AddCaption(kop::KopDialog& page, int id, kop::KopTransparentText& text, const kop::KopFont& font,
                 std::int32_t alignment, kop::ColourRef colour, const std::wstring& caption);
+
+// The colours and font of a text button.
+struct TextButtonLook {
+    kop::Argb on = 0xFFFFFFFF;
+    kop::Argb off = 0xFF000000;
+    kop::Argb third = 0xFF000000;
+    kop::KopFont font;
+};
+
+// [window thread, during set-up] A toggle drawn as a text button with `look`,
+// showing `caption`. Every text button of the pages is a toggle: a radio
+// group shows its choice by the pressed state, which a momentary button would
+// drop on release.
+void AddTextToggle(kop::KopDialog& page, int id, kop::KopGdiPlusTextButton& button, const TextButtonLook& look,
+                   const std::wstring& caption);
 
 // [window thread, during set-up] A toggle button drawn as a check box.
 void AddCheckBox(kop::KopDialog& page, int id, kop::KopGdiPlusButton& button);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/page/control_setup.h"
 #include "framework/page/parameter_controls.h"
 #include "plugins/ondulo/ondulo_effect.h"
 #include "toolkit/kop_messages.h"
@@ -11,7 +12,6 @@ namespace nuv::ondulo {
 
 namespace {
 
-constexpr kop::Argb kPowerOnColour = 0xFF64FF64;  // red 100, green 255, blue 100
 constexpr float kTitleSize = 22.0f;
 const kop::KopFont kCaptionFont{L"Arial", 12.0f, false, false};
 const kop::KopFont kModeFont{L"Arial", 11.0f, false, false};  // "Continuous" and "Note Active"
@@ -160,17 +160,10 @@ void NuvMfxPropertyPage::SetUpButtons() {
     }
 }
 
-// Every text button is a toggle: the radio groups show their selection by
-// the pressed state, which a momentary button would drop on release.
 void NuvMfxPropertyPage::AddTextButton(int id, kop::KopGdiPlusTextButton& button, const std::wstring& caption,
                                        const wchar_t* tooltip, const kop::KopFont& font) {
-    button.paintStyle = kop::kPaintTextButton;
-    button.momentary = false;
-    button.onColour = kButtonOnColour;
-    button.offColour = kButtonOffColour;
-    button.font = font;
-    AddControl(id, button);
-    button.SetCaption(caption);
+    AddTextToggle(*this, id, button, TextButtonLook{kButtonOnColour, kButtonOffColour, kop::Argb{0xFF000000}, font},
+                  caption);
     button.SetTooltip(tooltip);
 }
 

@@ -58,16 +58,10 @@ void ShiftwellPage::InitPage() {
     AddLogoBadge(*this, kBadgeId);
     // The buttons' captions are the group choices' labels, "NONE" first.
     const ParameterDescription& groups = Parameter(kGroupParameter);
+    const TextButtonLook groupLook{accent, kGroupOffColour, kGroupThirdColour, kGroupFont};
     for (std::size_t i = 0; i < kGroupButtonCount; ++i) {
-        kop::KopGdiPlusTextButton& button = groupButtons[i];
-        button.paintStyle = kop::kPaintTextButton;
-        button.momentary = false;
-        button.onColour = accent;
-        button.offColour = kGroupOffColour;
-        button.thirdColour = kGroupThirdColour;
-        button.font = kGroupFont;
-        AddControl(kNoGroupButtonId + static_cast<int>(i), button);
-        button.SetCaption(groups.choices[i].label);
+        AddTextToggle(*this, kNoGroupButtonId + static_cast<int>(i), groupButtons[i], groupLook,
+                      groups.choices[i].label);
     }
     for (kop::KopGdiPlusButton* arrow : {&shiftDown, &shiftUp}) {
         arrow->checkedColour = kArrowPressedColour;

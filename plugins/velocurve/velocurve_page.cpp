@@ -66,16 +66,10 @@ void VelocurvePage::InitPage() {
 }
 
 void VelocurvePage::AddTargetButtons() {
+    const TextButtonLook look{kTargetOnColour, kTargetOffColour, kTargetThirdColour, kLabelFont};
     for (std::size_t i = 0; i < targetButtons.size(); ++i) {
-        kop::KopGdiPlusTextButton& button = targetButtons[i];
-        button.paintStyle = kop::kPaintTextButton;
-        button.momentary = false;
-        button.onColour = kTargetOnColour;
-        button.offColour = kTargetOffColour;
-        button.thirdColour = kTargetThirdColour;
-        button.font = kLabelFont;
-        AddControl(kFirstTargetButtonId + static_cast<int>(i), button);
-        button.SetCaption(Described(kTargetParameter).choices[i].label);
+        AddTextToggle(*this, kFirstTargetButtonId + static_cast<int>(i), targetButtons[i], look,
+                      Described(kTargetParameter).choices[i].label);
     }
 }
 
