@@ -138,6 +138,17 @@ TEST_F(Playback, ModulatedControllerIsDroppedOthersPass) {
     EXPECT_EQ(out[0].number, 8);
 }
 
+// A damaged stream may store any modulated controller number: the values
+// written carry its low seven bits, a controller number of MIDI's range.
+TEST_F(Playback, StoredControllerNumberBeyondMidiWritesItsLowSevenBits) {
+    effect->modulatedCC = 0x1FF;
+    effect->mode = kContinuous;
+    Start();
+    const auto out = Play({}, 0, 95);
+    ASSERT_FALSE(out.empty());
+    for (const HostEvent& e : out) EXPECT_EQ(e.number, 0x7F);
+}
+
 TEST_F(Playback, FrequencyControllerSelectsAnIntervalInIntervalMode) {
     effect->frequencyCC = 20;
     Start();
