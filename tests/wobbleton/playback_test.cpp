@@ -87,6 +87,15 @@ TEST_F(Playback, LongNoteContinuesIntoTheNextCycle) {
     EXPECT_EQ(wheels[104], (Wheel{4160, cycles.Value(40)}));
 }
 
+// A damaged duration of days: wheel values over the first kLongestModulation
+// ticks only, then the centre at the note's end.
+TEST_F(Playback, ANoteOfDaysIsModulatedOverItsFirstStretchOnly) {
+    const auto wheels = Wheels(RunEvents(*effect, {NoteEvent(0, 60, 100, 1'000'000'000)}));
+    ASSERT_EQ(wheels.size(), static_cast<std::size_t>(kLongestModulation / kWheelStep + 1 + 1));
+    EXPECT_EQ(wheels[wheels.size() - 2].time, (kLongestModulation - 1) / kWheelStep * kWheelStep);
+    EXPECT_EQ(wheels.back(), (Wheel{1'000'000'000 - 1, 0}));
+}
+
 TEST_F(Playback, CallsWithoutNotesWriteNoWheel) {
     EXPECT_EQ(RunEvents(*effect, {ControlEvent(10, 1, 5)}).size(), 1u);
     EXPECT_TRUE(RunEvents(*effect, {}).empty());
