@@ -8,7 +8,9 @@
 // Deliberately plain, not atomic: Generate and the glides work on the fields
 // in place, and the preview copies the record whole. A field that the page
 // writes while a host thread runs Generate is one aligned four-byte store;
-// that call sees it old or new, and the next one sees it new.
+// that call sees it old or new, and the next one sees it new. These are the
+// races ThreadSanitizer is told to allow, by the names of the functions that
+// make them (tests/concurrency/tsan_suppressions.txt).
 #pragma once
 
 #include <cstdint>
