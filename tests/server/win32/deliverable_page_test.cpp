@@ -137,6 +137,10 @@ protected:
         CreateDirectoryW(PictureDir().c_str(), nullptr);
     }
     static void TearDownTestSuite() { CoUninitialize(); }
+    // Whatever a scenario made, through COM or the exports, is gone again.
+    void TearDown() override {
+        EXPECT_EQ(LoadedDeliverableCanUnloadNow(path), S_OK) << facts.name << " kept an object or a lock alive";
+    }
 
     const PageFacts& facts = GetParam();
     const std::wstring path = DeliverablePath(facts.name);
