@@ -268,6 +268,8 @@ TEST(ShiftwellKeyName, NamesNotesWithTheirOctave) {
     EXPECT_EQ(KeyName(70), L"A#4");
     EXPECT_EQ(KeyName(127), L"G9");
     EXPECT_EQ(KeyName(-1), L"B-2");
+    EXPECT_EQ(KeyName(-12), L"C-2");
+    EXPECT_EQ(KeyName(-13), L"B-3");
 }
 
 }  // namespace
