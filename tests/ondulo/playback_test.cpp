@@ -54,6 +54,10 @@ TEST_F(Playback, ValueAtTheStartOfASpanIsNotWrittenBeforeIt) {
     effect->amplitude = 0.0f;
     Start(24);
     EXPECT_EQ(ControllersOf(Play({}, 24, 40)), (std::vector<TimedValue>{{24, 64}}));
+    // Nor one whose lead would land exactly one tick before the span.
+    effect->amplitude = 63.0f;
+    Start(23);
+    EXPECT_EQ(ControllersOf(Play({}, 23, 30)), (std::vector<TimedValue>{{24, 73}}));
 }
 
 TEST_F(Playback, NoteActiveWritesOnlyWhileNotesSoundAndRestartsAfterSilence) {

@@ -74,6 +74,10 @@ TEST_F(Playback, GapBetweenNotesIsMarkedByACentreEvent) {
               (std::vector<Wheel>{{300, cycles.Value(0)}, {340, cycles.Value(40)}, {380, cycles.Value(80)}, {399, 0}}));
     // A note inside the covered span adds nothing, not even a centre.
     EXPECT_EQ(Wheels(RunEvents(*effect, {NoteEvent(0, 60, 100, 300), NoteEvent(40, 62, 100, 20)})).size(), 9u);
+    // One starting exactly at the covered end is marked by a centre there.
+    const auto adjoining = Wheels(RunEvents(*effect, {NoteEvent(0, 60, 100, 100), NoteEvent(100, 64, 100, 100)}));
+    ASSERT_EQ(adjoining.size(), 3u + 1u + 2u + 1u);
+    EXPECT_EQ(adjoining[3], (Wheel{100, 0}));
 }
 
 TEST_F(Playback, LongNoteContinuesIntoTheNextCycle) {
