@@ -5,12 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/com_ref.h"
+
 namespace nuv::testing {
 
 std::wstring WindowsPathOf(const std::string& unixPath) {
     std::wstring path = L"Z:";
     for (const char c : unixPath) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
     return path;
+}
+
+CLSID PageClassOf(IUnknown* effect) {
+    CLSID page{};
+    auto pages = QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    CAUUID list{};
+    if (pages && SUCCEEDED(pages->GetPages(&list)) && list.cElems == 1) page = list.pElems[0];
+    CoTaskMemFree(list.pElems);
+    return page;
 }
 
 std::wstring DeliverablePath(const std::string& name) {

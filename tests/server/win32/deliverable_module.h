@@ -41,6 +41,10 @@ private:
 // is not loaded.
 HRESULT LoadedDeliverableCanUnloadNow(const std::wstring& path);
 
+// The one page class `effect` names through ISpecifyPropertyPages; the null
+// class identifier when it names none or several.
+CLSID PageClassOf(IUnknown* effect);
+
 // Loads a deliverable by its path; the module is freed at the end of scope.
 // Every scenario must leave nothing of it alive: before the module is freed,
 // a DllCanUnloadNow that does not answer S_OK fails the test.

@@ -36,16 +36,6 @@ CLSID ClassOf(const wchar_t* text) {
     return id;
 }
 
-// The page class the effect names.
-CLSID PageClassOf(IUnknown* effect) {
-    CLSID page{};
-    auto pages = QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
-    CAUUID list{};
-    if (pages && SUCCEEDED(pages->GetPages(&list)) && list.cElems == 1) page = list.pElems[0];
-    CoTaskMemFree(list.pElems);
-    return page;
-}
-
 // One page life as a host lives it: made by the module, opened in the frame
 // (linked, measured, activated, shown), painted, its refresh timer given a
 // tick, closed and released.

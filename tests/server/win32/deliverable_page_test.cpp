@@ -66,16 +66,6 @@ std::wstring PicturePath(const std::string& name) {
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
-// The page class the effect names.
-CLSID PageClassOf(IUnknown* effect) {
-    CLSID page{};
-    auto pages = QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
-    CAUUID list{};
-    if (pages && SUCCEEDED(pages->GetPages(&list)) && list.cElems == 1) page = list.pElems[0];
-    CoTaskMemFree(list.pElems);
-    return page;
-}
-
 int ChildCount(HWND window) {
     int count = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) ++count;
