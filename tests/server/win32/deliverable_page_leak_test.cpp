@@ -3,6 +3,7 @@
 // GDI object, no window and no object of the module behind.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/com_ref.h"
@@ -18,6 +19,9 @@ struct Deliverable {
     const char* name;
     const wchar_t* effectClass;
 };
+
+// How a failure names the deliverable.
+void PrintTo(const Deliverable& deliverable, std::ostream* out) { *out << deliverable.name; }
 
 const Deliverable kDeliverables[] = {
     {"NuvShiftwell", L"{5E7C05D8-1032-4CAF-A6CB-1F86E0A4AF3D}"},
