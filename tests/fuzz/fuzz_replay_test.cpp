@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -74,6 +75,9 @@ std::size_t Replay(const Target& target, const std::string& kind) {
     SetFailureHandler(nullptr);
     return files.size();
 }
+
+// How a failure names the target.
+void PrintTo(const Target& target, std::ostream* out) { *out << target.folder; }
 
 class FuzzReplay : public ::testing::TestWithParam<Target> {};
 
