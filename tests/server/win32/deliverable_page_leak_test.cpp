@@ -41,8 +41,8 @@ CLSID ClassOf(const wchar_t* text) {
 }
 
 // One page life as a host lives it: made by the module, opened in the frame
-// (linked, measured, activated, shown), painted, its refresh timer given a
-// tick, closed and released.
+// (linked, measured, activated with its first refresh, shown), painted,
+// closed and released.
 void OnePageLife(const DeliverableModule& module, REFCLSID pageClass, page_test::HostFrame& frame, IUnknown* effect) {
     ComRef<IUnknown> made(module.Create(pageClass));
     auto page = QueryFace<IPropertyPage>(made.Get(), IID_IPropertyPage);
