@@ -106,7 +106,7 @@ void NuvMfx::EmitLiveValues(std::int32_t ticksPerPulse, std::int32_t batchTime, 
         const float raw = generator.Generate(AddTicks(liveClock_, k), generator.phase, false, random_);
         HostData message{};
         message.status = static_cast<std::uint8_t>(kStatusControl | (liveChannel_ & kChannelMask));
-        message.data1 = static_cast<std::uint8_t>(modulatedCC & 0xFF);
+        message.data1 = ModulatedNumber();
         message.data2 = static_cast<std::uint8_t>(generator.ControllerValue(raw));
         message.time = AddTicks(batchTime, k);
         if (message.time == -1) message.time = 0;

@@ -116,6 +116,10 @@ protected:
 
 private:
     bool Continuous() const { return mode == kContinuous; }
+    // The number the wave's controller values carry: `modulatedCC`, of which
+    // a damaged stream may hold any value, kept to its low seven bits so that
+    // every value written is a controller of MIDI's 0..127.
+    std::uint8_t ModulatedNumber() const { return static_cast<std::uint8_t>(modulatedCC & 0x7F); }
     // Copies the parameters into the generator, with no glide.
     void ApplyParameters();
     // Hands the host's ticks per beat to the generator; a timebase of 0 or

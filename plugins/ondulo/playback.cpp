@@ -79,7 +79,7 @@ void NuvMfx::EmitPlaybackValue(std::int64_t tick, std::int32_t from, HostEventQu
     event.channel = playChannel_;
     event.port = playPort_;
     event.kind = Control;
-    event.number = static_cast<std::uint8_t>(modulatedCC & 0xFF);
+    event.number = ModulatedNumber();
     event.value = static_cast<std::uint8_t>(generator.ControllerValue(raw));
     std::int64_t time = tick - leadTicks;
     if (time < from) time = tick;

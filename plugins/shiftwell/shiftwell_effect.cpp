@@ -28,6 +28,9 @@ std::int32_t NuvMfx::ShiftedKey(std::int32_t key, std::int32_t effectiveShift) c
     if (key < low || key > high) return key;
     const std::int64_t shifted = static_cast<std::int64_t>(key) + effectiveShift;
     if (shifted < low || shifted > high) return -1;
+    // A range from a damaged stream may reach past MIDI's note numbers; a note
+    // shifted beyond them is dropped like one shifted out of the range.
+    if (shifted < kLowestKey || shifted > kHighestKey) return -1;
     return static_cast<std::int32_t>(shifted);
 }
 

@@ -56,8 +56,9 @@ private:
     static constexpr std::int16_t kNoNoteOn = -1;
     static constexpr std::int16_t kNoteOnDropped = -2;
 
-    // The shifted note number for `key`, or -1 when the note is dropped; keys
-    // outside the range come back unchanged.
+    // The shifted note number for `key`, or -1 when the note is dropped (its
+    // result leaves the range or 0..127); keys outside the range come back
+    // unchanged.
     std::int32_t ShiftedKey(std::int32_t key, std::int32_t effectiveShift) const;
     void LearnFrom(const HostData& data);
     // False when the record is to be dropped.

@@ -60,7 +60,8 @@ void NuvMfx::CoverNote(const HostEvent& note, std::int64_t& coveredEnd, HostEven
     if (end <= coveredEnd) return;
     cycle.lastCurveValue = kNoCurveValue;
     BuildNewCycle();
-    for (std::int64_t i = FirstUncoveredOffset(start, coveredEnd); i < note.duration && start + i <= kLatestTime;
+    const std::int64_t modulated = std::min<std::int64_t>(note.duration, kLongestModulation);
+    for (std::int64_t i = FirstUncoveredOffset(start, coveredEnd); i < modulated && start + i <= kLatestTime;
          i += kWheelStep) {
         const float y = cycle.Entry(cycle.tablePos).y;
         AddWheel(out, start + i, static_cast<std::int16_t>(static_cast<std::int32_t>(y - kWheelCentre)));

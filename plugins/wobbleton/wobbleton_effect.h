@@ -18,6 +18,12 @@ namespace nuv::wobbleton {
 // each creation.
 inline constexpr std::uint32_t kRandomSeed = 4;
 
+// Playback modulates a note over at most this many of its first ticks (some
+// nine minutes at 960 ticks per beat and 120 beats per minute), so that a
+// damaged duration of days cannot make one call write millions of wheel
+// events; the wheel holds its last value for the rest of such a note.
+inline constexpr std::int64_t kLongestModulation = std::int64_t{1} << 20;
+
 class NuvMfx final : public NuvMfxShell {
 public:
     NuvMfx();

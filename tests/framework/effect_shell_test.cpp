@@ -232,7 +232,7 @@ TEST(EffectShellPersistence, SaveClearsDirtyOnlyWhenAsked) {
     EXPECT_EQ(effect->IsDirty(), S_FALSE);
 }
 
-TEST(EffectShellPersistence, FailedWriteStopsAndKeepsDirty) {
+TEST(EffectShellPersistence, FailedOrShortWriteStopsAndKeepsDirty) {
     for (int failing = 1; failing <= 3; ++failing) {
         ComRef<ProbeEffect> effect(new ProbeEffect);
         effect->dirtyFlag = 1;
@@ -240,6 +240,11 @@ TEST(EffectShellPersistence, FailedWriteStopsAndKeepsDirty) {
         stream->writeFailure.FailCall(failing);
         EXPECT_EQ(effect->Save(stream.Get(), 1), E_FAIL) << "write " << failing;
         EXPECT_EQ(stream->Bytes().size(), static_cast<std::size_t>(4 * (failing - 1)));
+        EXPECT_EQ(effect->IsDirty(), S_OK);
+        // A write that answers S_OK with a byte less is a failure all the same.
+        ComRef<MemoryStream> shortened(new MemoryStream);
+        shortened->shortWrite.FailCall(failing);
+        EXPECT_EQ(effect->Save(shortened.Get(), 1), E_FAIL) << "short write " << failing;
         EXPECT_EQ(effect->IsDirty(), S_OK);
     }
     ComRef<ProbeEffect> effect(new ProbeEffect);

@@ -83,6 +83,19 @@ TEST_F(Gapkeeper, StartMovesAfterAnUncorrectedNoteAndKeepsItsEnd) {
     EXPECT_EQ(Run({NoteEvent(100, 62, 90, 100)}), (std::vector<Placed>{{140, 60}}));
 }
 
+// The head range includes its last tick: an earlier note ending exactly at
+// start + range still moves the start, in the engine and in the plain scan.
+TEST_F(Gapkeeper, AnEarlierNoteEndingExactlyAtTheRangeMovesTheStart) {
+    const HostEvent earlier = NoteEvent(0, 62, 90, 220);  // ends at 100 + 120
+    effect->enabled = 0;
+    Run({earlier});
+    effect->enabled = 1;
+    EXPECT_EQ(Run({NoteEvent(100, 60, 90, 300)}), (std::vector<Placed>{{230, 170}}));
+    HostEvent scanned = NoteEvent(100, 60, 90, 300);
+    CorrectOverlap(scanned, std::vector<HostEvent>{earlier}, OverlapSettings{false, 120, 10});
+    EXPECT_EQ((Placed{scanned.time, scanned.duration}), (Placed{230, 170}));
+}
+
 TEST_F(Gapkeeper, TwoNotesStartingTogether) {
     EXPECT_EQ(Run({NoteEvent(0, 60, 90, 100), NoteEvent(0, 62, 90, 40)}),
               (std::vector<Placed>{{50, 100}, {0, 40}}));
@@ -102,6 +115,10 @@ TEST_F(Gapkeeper, StartNeverGoesBelowZero) {
 TEST_F(Gapkeeper, ExactDuplicateIsNeverComparedWithItsTwin) {
     EXPECT_EQ(Run({NoteEvent(0, 60, 90, 100), NoteEvent(0, 60, 90, 100)}),
               (std::vector<Placed>{{0, 100}, {0, 100}}));
+    // Same key and start but another length is no twin: compared as any note.
+    effect->OnStop(0, nullptr);
+    EXPECT_EQ(Run({NoteEvent(0, 60, 90, 100), NoteEvent(0, 60, 90, 40)}),
+              (std::vector<Placed>{{50, 100}, {0, 40}}));
 }
 
 TEST_F(Gapkeeper, NotesOfEarlierCallsAreNotRevisited) {

@@ -256,6 +256,9 @@ TEST_F(NuvfxCommand, BadArgumentsFailWithOneLine) {
         {{"process", "velocurve", song, out, "--set", "p2=3"}, "out of range for p2 (4..122)"},
         {{"process", "shiftwell", song, out, "--set", "shift=25"}, "out of range for shift (-24..24)"},
         {{"process", "shiftwell", song, out, "--set", "lowkey=H4"}, "out of range for lowkey"},
+        {{"process", "shiftwell", song, out, "--set", "lowkey=C"}, "value 'C' out of range for lowkey"},  // no octave
+        {{"process", "shiftwell", song, out, "--set", "shift="}, "value '' out of range for shift"},
+        {{"process", "shiftwell", song, out, "--set", "shift=-"}, "value '-' out of range for shift"},
         {{"process", "gapkeeper", song, out, "--set", "notemargin=0"}, "out of range for notemargin (1..96)"},
         {{"process", "ondulo", song, out, "--set", "waveform=noise"}, "out of range for waveform"},
         {{"process", "shiftwell", song, out, "--set", "shift"}, "--set wants name=value"},

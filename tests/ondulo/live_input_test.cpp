@@ -52,6 +52,8 @@ TEST_F(LiveInput, EverythingPassesAndNothingIsGeneratedBeforeALiveNote) {
 }
 
 TEST_F(LiveInput, NoteActiveGeneratesWhileNotesAreHeld) {
+    // A stray Note Off, with no note held, passes and counts no note below none.
+    EXPECT_EQ(Live({Message(0x83, 50, 0)}).size(), 1u);
     const auto first = Live({Message(0x93, 60, 90, 1000)});
     EXPECT_EQ(pulses().begins, 1);
     ASSERT_EQ(first.size(), 5u);

@@ -54,6 +54,10 @@ TEST_F(Playback, ValueAtTheStartOfASpanIsNotWrittenBeforeIt) {
     effect->amplitude = 0.0f;
     Start(24);
     EXPECT_EQ(ControllersOf(Play({}, 24, 40)), (std::vector<TimedValue>{{24, 64}}));
+    // Nor one whose lead would land exactly one tick before the span.
+    effect->amplitude = 63.0f;
+    Start(23);
+    EXPECT_EQ(ControllersOf(Play({}, 23, 30)), (std::vector<TimedValue>{{24, 73}}));
 }
 
 TEST_F(Playback, NoteActiveWritesOnlyWhileNotesSoundAndRestartsAfterSilence) {
@@ -136,6 +140,17 @@ TEST_F(Playback, ModulatedControllerIsDroppedOthersPass) {
     const auto out = Play({ControlEvent(10, 7, 100), ControlEvent(11, 8, 100)}, 0, 100);
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0].number, 8);
+}
+
+// A damaged stream may store any modulated controller number: the values
+// written carry its low seven bits, a controller number of MIDI's range.
+TEST_F(Playback, StoredControllerNumberBeyondMidiWritesItsLowSevenBits) {
+    effect->modulatedCC = 0x1FF;
+    effect->mode = kContinuous;
+    Start();
+    const auto out = Play({}, 0, 95);
+    ASSERT_FALSE(out.empty());
+    for (const HostEvent& e : out) EXPECT_EQ(e.number, 0x7F);
 }
 
 TEST_F(Playback, FrequencyControllerSelectsAnIntervalInIntervalMode) {

@@ -81,14 +81,15 @@ TEST_F(WaveGenerator, LockedNegativeTimesMatchTheSamePointOfTheCycle) {
 
 TEST_F(WaveGenerator, PulseIsHighForItsWidthOfEachCycle) {
     gen.waveform = kPulse;
+    gen.targetAmplitude = 20.0f;
     gen.offset = 10.0f;
     auto highTicks = [this](float width) {
         gen.pulseWidth = width;
         int high = 0;
         for (std::int32_t t = 1; t <= 960; ++t) {
             const int v = At(t);
-            EXPECT_TRUE(v == 127 || v == 74) << v;  // amplitude + 64, or offset + 64
-            if (v == 127) ++high;
+            EXPECT_TRUE(v == 84 || v == 74) << v;  // amplitude + 64 (the offset left out), or offset + 64
+            if (v == 84) ++high;
         }
         return high;
     };
@@ -96,7 +97,7 @@ TEST_F(WaveGenerator, PulseIsHighForItsWidthOfEachCycle) {
     EXPECT_EQ(highTicks(100.0f), 960);
     EXPECT_EQ(highTicks(0.0f), 0);
     gen.pulseWidth = 10.0f;
-    EXPECT_EQ(At(721), 127);  // the middle of the high stretch, about 0.751 into the cycle
+    EXPECT_EQ(At(721), 84);  // the middle of the high stretch, about 0.751 into the cycle
     EXPECT_EQ(At(480), 74);
 }
 
@@ -275,7 +276,8 @@ TEST(RateTables, IntervalRangesPickTheDocumentedIndices) {
     EXPECT_EQ(IntervalIndexFor(0.0f), 0);
     EXPECT_EQ(IntervalIndexFor(40.0f), 6);
     EXPECT_EQ(RateCycle(-1), 0.25f);
-    EXPECT_EQ(RateCycle(99), 16.0f);
+    EXPECT_EQ(RateCycle(kRateCount), 16.0f);  // one past the table: its last entry
+    EXPECT_EQ(ClampedRateIndex(kRateCount), kRateCount - 1);
     EXPECT_STREQ(RateTable[6].label, L"16 Beats");
     EXPECT_STREQ(RateTable[0].tooltip, L"CC = 1-2");
 }

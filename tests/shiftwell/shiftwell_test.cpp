@@ -58,6 +58,15 @@ TEST_F(Shiftwell, HugeShiftFromAStreamDoesNotOverflow) {
     EXPECT_EQ(NotesOut({0, 127}), (std::vector<int>{}));
 }
 
+// A damaged stream may store a range beyond MIDI's notes: a note shifted
+// past 127 is dropped as one shifted out of the range, live too.
+TEST_F(Shiftwell, NoteShiftedPastMidiNotesIsDroppedWhateverTheStoredRange) {
+    effect->highKey = 300;
+    effect->shift = 100;
+    EXPECT_EQ(NotesOut({20, 60}), (std::vector<int>{120}));
+    EXPECT_TRUE(RunInput(*effect, {Message(0x90, 60, 100), Message(0x80, 60, 0)}).empty());
+}
+
 TEST_F(Shiftwell, OnlyNotesChangeAndOnlyTheirNumber) {
     effect->shift = 2;
     HostEvent note = NoteEvent(33, 60, 91, 77, 5);
@@ -259,6 +268,8 @@ TEST(ShiftwellKeyName, NamesNotesWithTheirOctave) {
     EXPECT_EQ(KeyName(70), L"A#4");
     EXPECT_EQ(KeyName(127), L"G9");
     EXPECT_EQ(KeyName(-1), L"B-2");
+    EXPECT_EQ(KeyName(-12), L"C-2");
+    EXPECT_EQ(KeyName(-13), L"B-3");
 }
 
 }  // namespace

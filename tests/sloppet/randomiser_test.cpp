@@ -51,14 +51,21 @@ TEST(SloppetWindows, VelocityRangeIsTheSpreadHeldAsAByte) {
 }
 
 TEST(SloppetCandidates, EntriesWithAStartOrAnEndInTheWindowAreTakenWithTheirRelation) {
-    // The window of a note at 0..100 with both windows 95 runs from -47 to 194.
+    // The window of a note at 0..100 with both windows 95 runs from -47 to 194,
+    // both ends included.
     nuv::testing::EventCall call({NoteEvent(0, 60, 90, 100), NoteEvent(120, 60, 90, 50),
-                                  NoteEvent(-200, 64, 90, 180), NoteEvent(400, 62, 90, 10)});
+                                  NoteEvent(-200, 64, 90, 180), NoteEvent(400, 62, 90, 10),
+                                  NoteEvent(194, 65, 90, 10), NoteEvent(-100, 66, 90, 53),    // the two ends: taken
+                                  NoteEvent(195, 67, 90, 10), NoteEvent(-100, 68, 90, 52)});  // just outside
     NoteHistory history;
     history.PassCall(call.in.Get(), call.out.Get());
     std::vector<OverlapCandidate> candidates(5);  // cleared before filling
     CollectCandidates(history.Notes()[0], history, 95, 95, candidates);
-    ASSERT_EQ(candidates.size(), 3u);
+    ASSERT_EQ(candidates.size(), 5u);
+    EXPECT_EQ(candidates[3].event.number, 65);
+    EXPECT_TRUE(candidates[3].startInWindow);
+    EXPECT_EQ(candidates[4].event.number, 66);
+    EXPECT_TRUE(candidates[4].endInWindow);
     EXPECT_TRUE(candidates[0].identical);
     EXPECT_EQ(candidates[0].relation, Relation::SameStart);
     EXPECT_TRUE(candidates[1].sameKey);
@@ -169,6 +176,7 @@ TEST_F(SloppetTest, NoteOffChangeIsHalvedUntilItFitsTheNote) {
     const std::vector<std::pair<std::int32_t, std::int32_t>> cases = {
         {-150, 1},   // -75, -37, -18, -9
         {150, 19},   // 9 left
+        {10, 20},    // exactly the length fits and is not halved
     };
     for (const auto& [change, duration] : cases) {
         NextOffsets({{kWindow383, change}});

@@ -152,6 +152,13 @@ TEST(SmfReader, RejectsMalformedFilesNamingTheFault) {
     Bytes formatZeroPair = OneTrack(eot, 0);
     formatZeroPair[11] = 2;
     EXPECT_EQ(ErrorOf(formatZeroPair), "format 0 file announces 2 tracks instead of 1");
+
+    // Two tracks announced, and a second header between them.
+    const Bytes one = OneTrack(eot, 1);
+    Bytes secondHeader = one;
+    secondHeader[11] = 2;
+    secondHeader.insert(secondHeader.end(), one.begin(), one.end());  // MThd, then the track
+    EXPECT_NE(ErrorOf(secondHeader).find("a second MThd header"), std::string::npos);
 }
 
 TEST(SmfReader, TimeBeyondTheHostsRangeIsRefused) {
@@ -160,6 +167,17 @@ TEST(SmfReader, TimeBeyondTheHostsRangeIsRefused) {
     for (int i = 0; i < 9; ++i) body.insert(body.end(), {0xFF, 0xFF, 0xFF, 0x7F, 0xB0, 7, 1});
     body.insert(body.end(), {0x00, 0xFF, 0x2F, 0x00});
     EXPECT_NE(ErrorOf(OneTrack(body)).find("longest time"), std::string::npos);
+
+    // A track that ends exactly at the longest time reads; a tick more does not.
+    const auto endingAt = [](std::uint32_t last) {
+        Bytes b;
+        for (int i = 0; i < 8; ++i) b.insert(b.end(), {0xFF, 0xFF, 0xFF, 0x7F, 0xB0, 7, 1});  // 8 * 0x0FFFFFFF
+        const std::uint32_t rest = last - 8 * 0x0FFFFFFFu;  // 7 or 8
+        b.insert(b.end(), {static_cast<std::uint8_t>(rest), 0xFF, 0x2F, 0x00});
+        return OneTrack(b);
+    };
+    EXPECT_EQ(ReadSmf(endingAt(kLongestTrack)).tracks.at(0).endTick, kLongestTrack);
+    EXPECT_NE(ErrorOf(endingAt(kLongestTrack + 1)).find("longest time"), std::string::npos);
 }
 
 TEST(SmfReader, AcceptsWhatRealFilesDo) {
@@ -192,6 +210,8 @@ TEST(TempoMap, TimeCodeAndIndependentPatterns) {
     timeCode.division = 0xE728;  // 25 frames a second, 40 ticks a frame: 1000 ticks a second
     timeCode.tracks = {Track{{Meta(0, kMetaTempo, {0x0F, 0x42, 0x40})}, 5000}};
     EXPECT_DOUBLE_EQ(TempoMap(timeCode).SecondsAt(2500), 2.5);  // tempo events do not count
+    timeCode.division = 0xE328;  // 29 frames a second, drop frame: counted as 30, so 1200 ticks a second
+    EXPECT_DOUBLE_EQ(TempoMap(timeCode).SecondsAt(1200), 1.0);
 
     File patterns;
     patterns.format = 2;

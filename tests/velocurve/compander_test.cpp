@@ -45,31 +45,33 @@ protected:
 };
 
 // A note at velocity 100, a silent note, key pressure 100, channel pressure
-// 100, controller 7 at 100 and 0, and controller 8 at 100.
+// 100, controller 7 at 100 and 0, controller 8 at 100, and both pressures at
+// 0, which no curve raises.
 std::vector<HostEvent> EveryKind() {
     return {NoteEvent(0, 60, 100, 10), NoteEvent(0, 61, 0, 10), Pressure(KeyAft, 60, 100), Pressure(ChanAft, 0, 100),
-            ControlEvent(0, 7, 100),   ControlEvent(0, 7, 0),   ControlEvent(0, 8, 100)};
+            ControlEvent(0, 7, 100),   ControlEvent(0, 7, 0),   ControlEvent(0, 8, 100),   Pressure(KeyAft, 60, 0),
+            Pressure(ChanAft, 0, 0)};
 }
 
 TEST_F(Compander, EachTargetReshapesOnlyItsOwnKind) {
     effect->controllerNumber = 7;
     Choose(kVelocity);
-    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{27, 0, 100, 100, 100, 0, 100}));
+    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{27, 0, 100, 100, 100, 0, 100, 0, 0}));
     Choose(kPolyAft);
-    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 27, 100, 100, 0, 100}));
+    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 27, 100, 100, 0, 100, 0, 0}));
     Choose(kChanAft);
-    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 100, 27, 100, 0, 100}));
+    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 100, 27, 100, 0, 100, 0, 0}));
     Choose(kCtrlChng);  // a controller value of 0 is looked up too
-    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 100, 100, 27, 127, 100}));
+    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 100, 100, 27, 127, 100, 0, 0}));
     Choose(kNoTarget);
-    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 100, 100, 100, 0, 100}));
+    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 100, 100, 100, 0, 100, 0, 0}));
 }
 
 TEST_F(Compander, TargetsAreTestedInOrderAndDisabledPassesAll) {
     effect->targetPolyAft = 1;  // Velocity stays set and comes first
-    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{27, 0, 100, 100, 100, 0, 100}));
+    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{27, 0, 100, 100, 100, 0, 100, 0, 0}));
     effect->enabled = 0;
-    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 100, 100, 100, 0, 100}));
+    EXPECT_EQ(Values(EveryKind()), (std::vector<int>{100, 0, 100, 100, 100, 0, 100, 0, 0}));
 }
 
 TEST_F(Compander, OnlyTheVelocityOfANoteChanges) {

@@ -34,18 +34,18 @@ std::ostream& operator<<(std::ostream& os, const Entry& e) { return os << "(" <<
 
 TEST_F(CurveTableFill, ColumnsTakeTheirHighestLevelAndJumpsTheMean) {
     ASSERT_TRUE(Fill({{0, 127},      // column 1, level 0: entry 0 := (0, 0)
-                      {128, 0},      // column 129: entries 1..127 := mean of 0 and 126
+                      {128, 1},      // column 129: entries 1..127 := mean of 0 and 125, rounded down
                       {9.6f, 60},    // column 10, backwards: nothing at or past the end
                       {10.4f, 50},   // column 11: entry 10 := (9, 0), the run before the jumps
                       {10.8f, 80},   // column 11 again, a lower level
                       {11.6f, 40},   // column 12 (half away from zero): entry 11 := (10, 76)
                       {12.0f, 30}}));  // column 13: entry 12 := (11, 86)
     EXPECT_EQ(At(0), (Entry{0, 99}));  // then 127 - 27.6, truncated
-    for (int k = 1; k < 10; ++k) EXPECT_EQ(At(k), (Entry{k, 63})) << k;
+    for (int k = 1; k < 10; ++k) EXPECT_EQ(At(k), (Entry{k, 62})) << k;
     EXPECT_EQ(At(10), (Entry{9, 0}));
     EXPECT_EQ(At(11), (Entry{10, 76}));
     EXPECT_EQ(At(12), (Entry{11, 86}));
-    for (int k = 13; k < 127; ++k) EXPECT_EQ(At(k), (Entry{k, 63})) << k;
+    for (int k = 13; k < 127; ++k) EXPECT_EQ(At(k), (Entry{k, 62})) << k;
     EXPECT_EQ(At(127), (Entry{127, 124}));  // 127 - trunc(3.9)
 }
 

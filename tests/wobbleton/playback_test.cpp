@@ -74,6 +74,10 @@ TEST_F(Playback, GapBetweenNotesIsMarkedByACentreEvent) {
               (std::vector<Wheel>{{300, cycles.Value(0)}, {340, cycles.Value(40)}, {380, cycles.Value(80)}, {399, 0}}));
     // A note inside the covered span adds nothing, not even a centre.
     EXPECT_EQ(Wheels(RunEvents(*effect, {NoteEvent(0, 60, 100, 300), NoteEvent(40, 62, 100, 20)})).size(), 9u);
+    // One starting exactly at the covered end is marked by a centre there.
+    const auto adjoining = Wheels(RunEvents(*effect, {NoteEvent(0, 60, 100, 100), NoteEvent(100, 64, 100, 100)}));
+    ASSERT_EQ(adjoining.size(), 3u + 1u + 2u + 1u);
+    EXPECT_EQ(adjoining[3], (Wheel{100, 0}));
 }
 
 TEST_F(Playback, LongNoteContinuesIntoTheNextCycle) {
@@ -85,6 +89,15 @@ TEST_F(Playback, LongNoteContinuesIntoTheNextCycle) {
     EXPECT_EQ(wheels[102], (Wheel{4080, lastOfFirst}));
     EXPECT_EQ(wheels[103], (Wheel{4120, cycles.Value(0)}));
     EXPECT_EQ(wheels[104], (Wheel{4160, cycles.Value(40)}));
+}
+
+// A damaged duration of days: wheel values over the first kLongestModulation
+// ticks only, then the centre at the note's end.
+TEST_F(Playback, ANoteOfDaysIsModulatedOverItsFirstStretchOnly) {
+    const auto wheels = Wheels(RunEvents(*effect, {NoteEvent(0, 60, 100, 1'000'000'000)}));
+    ASSERT_EQ(wheels.size(), static_cast<std::size_t>(kLongestModulation / kWheelStep + 1 + 1));
+    EXPECT_EQ(wheels[wheels.size() - 2].time, (kLongestModulation - 1) / kWheelStep * kWheelStep);
+    EXPECT_EQ(wheels.back(), (Wheel{1'000'000'000 - 1, 0}));
 }
 
 TEST_F(Playback, CallsWithoutNotesWriteNoWheel) {

@@ -36,6 +36,11 @@ TEST_F(CycleTest, FreqSetsTheSpacingOfTheBreakpoints) {
     EXPECT_EQ(Xs(*cycle), (std::vector<float>{0, 900, 1800, 2700, 4095}));
     cycle->Build(10.0f, 1.0f, random);
     EXPECT_EQ(Xs(*cycle), (std::vector<float>{0, 500, 1000, 1500, 2000, 2500, 3000, 3500, 4095}));
+    // Spacings that reach 4096 exactly take no point there.
+    cycle->Build(10.0f, 6.24f, random);  // spacing 1024
+    EXPECT_EQ(Xs(*cycle), (std::vector<float>{0, 1024, 2048, 4095}));
+    cycle->Build(10.0f, 1.12f, random);  // spacing 512
+    EXPECT_EQ(Xs(*cycle), (std::vector<float>{0, 512, 1024, 1536, 2048, 2560, 3072, 4095}));
 }
 
 TEST_F(CycleTest, BreakpointsAreDrawnWithinTheSpreadAndOneDrawIsDiscarded) {

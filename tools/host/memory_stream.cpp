@@ -26,10 +26,12 @@ HRESULT STDMETHODCALLTYPE MemoryStream::Write(const void* pv, ULONG cb, ULONG* p
     if (pv == nullptr) return E_POINTER;
     if (writeFailure.Next()) return STG_E_WRITEFAULT;
     if (writeLimit >= 0 && static_cast<std::int64_t>(position_) + cb > writeLimit) return STG_E_MEDIUMFULL;
-    if (bytes_.size() < position_ + cb) bytes_.resize(position_ + cb);
-    std::memcpy(bytes_.data() + position_, pv, cb);
-    position_ += cb;
-    if (pcbWritten != nullptr) *pcbWritten = cb;
+    // A shortened write claims success, as a faulty stream would.
+    const ULONG count = shortWrite.Next() && cb > 0 ? cb - 1 : cb;
+    if (bytes_.size() < position_ + count) bytes_.resize(position_ + count);
+    if (count > 0) std::memcpy(bytes_.data() + position_, pv, count);
+    position_ += count;
+    if (pcbWritten != nullptr) *pcbWritten = count;
     return S_OK;
 }
 

@@ -1,7 +1,7 @@
 // A settings stream in memory, as a host's project file holds it. Reads and
 // writes go through the byte vector from a position; either can be told to
-// fail its Nth call, to report success with fewer bytes (a short read), or to
-// run out of room after a number of bytes.
+// fail its Nth call, to report success with fewer bytes (a short read or a
+// short write), or to run out of room after a number of bytes.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +45,7 @@ public:
     CallFailure readFailure;   // the chosen Read call returns STG_E_READFAULT
     CallFailure writeFailure;  // the chosen Write call returns STG_E_WRITEFAULT
     CallFailure shortRead;     // the chosen Read call returns S_OK with one byte less
+    CallFailure shortWrite;    // the chosen Write call returns S_OK with one byte less written
     std::int64_t writeLimit = -1;  // bytes the stream can hold; -1 unlimited
 
 protected:

@@ -3,6 +3,7 @@
 // test can check what a plug-in asked for.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,9 +32,11 @@ public:
     HRESULT STDMETHODCALLTYPE EndPulses() override;
 
     std::int32_t period = 10;  // milliseconds between pulses
-    bool running = false;
-    std::int32_t begins = 0;
-    std::int32_t ends = 0;
+    // A host takes pulse requests from any thread (a page's on/off button
+    // asks on the window thread), so these are atomic.
+    std::atomic<bool> running{false};
+    std::atomic<std::int32_t> begins{0};
+    std::atomic<std::int32_t> ends{0};
     CallFailure getPeriodFailure;
 };
 

@@ -1,6 +1,11 @@
 #include "tests/server/win32/deliverable_module.h"
 
+#include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/com_ref.h"
 
 namespace nuv::testing {
 
@@ -8,6 +13,15 @@ std::wstring WindowsPathOf(const std::string& unixPath) {
     std::wstring path = L"Z:";
     for (const char c : unixPath) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
     return path;
+}
+
+CLSID PageClassOf(IUnknown* effect) {
+    CLSID page{};
+    auto pages = QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
+    CAUUID list{};
+    if (pages && SUCCEEDED(pages->GetPages(&list)) && list.cElems == 1) page = list.pElems[0];
+    CoTaskMemFree(list.pElems);
+    return page;
 }
 
 std::wstring DeliverablePath(const std::string& name) {
@@ -30,12 +44,31 @@ long RunProgram(const std::wstring& commandLine) {
     return static_cast<long>(code);
 }
 
-DeliverableModule::DeliverableModule(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
+namespace {
+
+template <class Function>
+Function Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+HRESULT LoadedDeliverableCanUnloadNow(const std::wstring& path) {
+    const HMODULE loaded = GetModuleHandleW(path.c_str());
+    if (loaded == nullptr) return S_OK;
+    const auto canUnloadNow = Export<HRESULT(STDAPICALLTYPE*)()>(loaded, "DllCanUnloadNow");
+    return canUnloadNow != nullptr ? canUnloadNow() : E_FAIL;
+}
+
+DeliverableModule::DeliverableModule(const std::wstring& path) : path_(path), module_(LoadLibraryW(path.c_str())) {
     if (!module_) return;
-    getClassObject_ =
-        reinterpret_cast<GetClassObjectFunction>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), "DllGetClassObject")));
-    canUnloadNow_ =
-        reinterpret_cast<CanUnloadNowFunction>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), "DllCanUnloadNow")));
+    getClassObject_ = Export<GetClassObjectFunction>(module_.Get(), "DllGetClassObject");
+    canUnloadNow_ = Export<CanUnloadNowFunction>(module_.Get(), "DllCanUnloadNow");
+}
+
+DeliverableModule::~DeliverableModule() {
+    if (canUnloadNow_ != nullptr && canUnloadNow_() != S_OK)
+        ADD_FAILURE() << "an object or a server lock of the module is left alive: " << std::string(path_.begin(), path_.end());
 }
 
 IUnknown* DeliverableModule::Create(REFCLSID classId) const {

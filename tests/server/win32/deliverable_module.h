@@ -36,10 +36,24 @@ private:
     long result_;
 };
 
+// DllCanUnloadNow of the deliverable at `path` when the process has it
+// loaded (COM keeps a module it loaded for CoCreateInstance); S_OK when it
+// is not loaded.
+HRESULT LoadedDeliverableCanUnloadNow(const std::wstring& path);
+
+// The one page class `effect` names through ISpecifyPropertyPages; the null
+// class identifier when it names none or several.
+CLSID PageClassOf(IUnknown* effect);
+
 // Loads a deliverable by its path; the module is freed at the end of scope.
+// Every scenario must leave nothing of it alive: before the module is freed,
+// a DllCanUnloadNow that does not answer S_OK fails the test.
 class DeliverableModule {
 public:
     explicit DeliverableModule(const std::wstring& path);
+    ~DeliverableModule();
+    DeliverableModule(const DeliverableModule&) = delete;
+    DeliverableModule& operator=(const DeliverableModule&) = delete;
 
     bool Loaded() const { return module_ && getClassObject_ != nullptr && canUnloadNow_ != nullptr; }
     HRESULT GetClassObject(REFCLSID classId, REFIID riid, void** ppv) const {
@@ -54,6 +68,7 @@ private:
     using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
 
+    std::wstring path_;
     win32::ModuleHandle module_;
     GetClassObjectFunction getClassObject_ = nullptr;
     CanUnloadNowFunction canUnloadNow_ = nullptr;

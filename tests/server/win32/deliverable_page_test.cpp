@@ -67,16 +67,6 @@ std::wstring PicturePath(const std::string& name) {
 
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
-// The page class the effect names.
-CLSID PageClassOf(IUnknown* effect) {
-    CLSID page{};
-    auto pages = QueryFace<ISpecifyPropertyPages>(effect, IID_ISpecifyPropertyPages);
-    CAUUID list{};
-    if (pages && SUCCEEDED(pages->GetPages(&list)) && list.cElems == 1) page = list.pElems[0];
-    CoTaskMemFree(list.pElems);
-    return page;
-}
-
 int ChildCount(HWND window) {
     int count = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) ++count;
@@ -138,6 +128,10 @@ protected:
         CreateDirectoryW(PictureDir().c_str(), nullptr);
     }
     static void TearDownTestSuite() { CoUninitialize(); }
+    // Whatever a scenario made, through COM or the exports, is gone again.
+    void TearDown() override {
+        EXPECT_EQ(LoadedDeliverableCanUnloadNow(path), S_OK) << facts.name << " kept an object or a lock alive";
+    }
 
     const PageFacts& facts = GetParam();
     const std::wstring path = DeliverablePath(facts.name);

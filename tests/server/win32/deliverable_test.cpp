@@ -6,11 +6,13 @@
 #include <string>
 
 #include "framework/host_types.h"
+#include "platform/win32/user_owners.h"
 #include "tests/server/scenarios.h"
 #include "tests/server/golden_file.h"
 #include "tests/server/win32/deliverable_module.h"
 #include "tests/server/win32/registry_snapshot.h"
 #include "tests/support/event_builders.h"
+#include "tools/host/memory_stream.h"
 #include "tools/host/services.h"
 
 namespace nuv::testing {
@@ -57,6 +59,10 @@ class Deliverable : public ::testing::TestWithParam<Facts> {
 protected:
     static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     static void TearDownTestSuite() { CoUninitialize(); }
+    // Whatever a scenario made, through COM or the exports, is gone again.
+    void TearDown() override {
+        EXPECT_EQ(LoadedDeliverableCanUnloadNow(path), S_OK) << facts.name << " kept an object or a lock alive";
+    }
 
     const Facts& facts = GetParam();
     const std::wstring path = DeliverablePath(facts.name);
@@ -196,6 +202,59 @@ TEST_P(Deliverable, ExportsAnswerAsTheHostAndCOMExpect) {
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(module.CanUnloadNow(), S_OK) << "a page alone does not keep the module";
     page->Release();
+}
+
+// A host that gives up half way, or calls wrongly, still leaves nothing of
+// the module alive: a factory or an object whose query failed, an effect
+// whose Connect, Load or Save failed, a page linked to something that is no
+// effect, and a page released while still linked and open.
+TEST_P(Deliverable, FailuresHalfWayLeaveNothingAlive) {
+    DeliverableModule module(path);
+    ASSERT_TRUE(module.Loaded());
+
+    void* out = nullptr;
+    EXPECT_EQ(module.GetClassObject(effectClass, IID_IPersistStream, &out), E_NOINTERFACE);
+    void* factory = nullptr;
+    ASSERT_EQ(module.GetClassObject(effectClass, IID_IClassFactory, &factory), S_OK);
+    EXPECT_EQ(static_cast<IClassFactory*>(factory)->CreateInstance(nullptr, IID_IClassFactory, &out), E_NOINTERFACE);
+    static_cast<IClassFactory*>(factory)->Release();
+    EXPECT_EQ(module.CanUnloadNow(), S_OK) << "a failed query left an object";
+
+    {
+        ComRef<IUnknown> effect(module.Create(effectClass));
+        ASSERT_TRUE(effect);
+        auto filter = QueryFace<IMfxEventFilter>(effect.Get(), IID_IMfxEventFilter);
+        auto persist = QueryFace<IPersistStream>(effect.Get(), IID_IPersistStream);
+        ComRef<host::HostContext> context(new host::HostContext);
+        context->offerTime = false;
+        EXPECT_EQ(filter->Connect(context.Get()), E_FAIL);
+        EXPECT_EQ(filter->Disconnect(), S_OK);
+        ComRef<host::MemoryStream> cutShort(new host::MemoryStream(std::vector<std::uint8_t>{2, 0, 0, 0, 1}));
+        EXPECT_EQ(persist->Load(cutShort.Get()), E_FAIL);
+        ComRef<host::MemoryStream> full(new host::MemoryStream);
+        full->writeFailure.FailCall(2);
+        EXPECT_EQ(persist->Save(full.Get(), TRUE), E_FAIL);
+    }
+    EXPECT_EQ(module.CanUnloadNow(), S_OK) << "a failed Connect, Load or Save kept the effect";
+
+    const win32::WindowOwner host(CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                                  nullptr, nullptr, nullptr));
+    ComRef<IUnknown> effect(module.Create(effectClass));
+    ASSERT_TRUE(effect);
+    {
+        auto page = QueryFace<IPropertyPage>(ComRef<IUnknown>(module.Create(pageClass)).Get(), IID_IPropertyPage);
+        ASSERT_TRUE(page);
+        ComRef<host::HostContext> notAnEffect(new host::HostContext);
+        IUnknown* foreign[] = {notAnEffect.Get()};
+        EXPECT_EQ(page->SetObjects(1, foreign), E_NOINTERFACE);
+        IUnknown* objects[] = {effect.Get()};
+        ASSERT_EQ(page->SetObjects(1, objects), S_OK);
+        const RECT place{0, 0, 200, 100};
+        ASSERT_EQ(page->Activate(host.Get(), &place, FALSE), S_OK);
+        // Released while linked and open: the page lets go of both.
+    }
+    effect.Reset();
+    EXPECT_EQ(module.CanUnloadNow(), S_OK) << "a page released while linked kept its effect";
 }
 
 // The scenarios give, byte for byte, the outputs recorded from the engines
