@@ -42,8 +42,6 @@ constexpr std::int32_t kPeakStart = 1;
 
 const ParameterDescription& Described(ParameterIndex parameter) { return Parameters()[parameter]; }
 
-std::wstring Number(std::int32_t value) { return std::to_wstring(value); }
-
 // The parameter of controller field i (modulated, frequency, amplitude, offset).
 ParameterIndex ControllerParameter(std::size_t field) {
     return static_cast<ParameterIndex>(kModulatedCCParameter + field);
@@ -53,7 +51,7 @@ ParameterIndex ControllerParameter(std::size_t field) {
 // is no controller (a damaged stream's) show "OFF", as the field's own rule
 // shows 0; no controller arriving can match such a number.
 std::wstring ControllerText(std::int32_t number) {
-    return Number(number >= 0 && number <= kHighestController ? number : kControllerOff);
+    return DecimalText(number >= 0 && number <= kHighestController ? number : kControllerOff);
 }
 
 // The controller field (0..3) of a control identifier, or -1.
@@ -187,7 +185,7 @@ void NuvMfxPropertyPage::SetUpSliders() {
         AddControl(entry.sliderId, slider);
         entry.control.label.font = kCaptionFont;
         AddControl(entry.labelId, entry.control.label);
-        entry.control.label.SetCaption(Number(0));
+        entry.control.label.SetCaption(DecimalText(0));
     }
 }
 
@@ -248,7 +246,7 @@ void NuvMfxPropertyPage::ReadDisplayedValues() {
 
 void NuvMfxPropertyPage::ShowSlider(LabelledSlider& control, std::int32_t value) {
     control.slider.SetValue(static_cast<float>(value));
-    control.label.SetCaption(Number(static_cast<std::int32_t>(control.slider.Value())));
+    control.label.SetCaption(DecimalText(static_cast<std::int32_t>(control.slider.Value())));
 }
 
 // The six wave buttons; the pulse width only for the Pulse wave (a drag on
@@ -274,7 +272,7 @@ void NuvMfxPropertyPage::ShowIntervalMode(bool interval, std::int32_t frequencyV
     frequency.slider.SetEnabled(!interval);
     for (kop::KopGdiPlusTextButton& button : intervalButtons) EnableControl(button.Handle(), interval);
     if (interval) {
-        frequency.label.SetCaption(Number(frequencyValue));
+        frequency.label.SetCaption(DecimalText(frequencyValue));
     } else {
         ShowSlider(frequency, frequencyValue);
     }
@@ -334,7 +332,7 @@ void NuvMfxPropertyPage::OnButton(int id) {
         if (id != kIntervalButtonIds[i]) continue;
         Edit(*effect, kIntervalParameter, i);
         ShowRate(i);
-        frequency.label.SetCaption(Number(Read(*effect, kFrequencyParameter)));
+        frequency.label.SetCaption(DecimalText(Read(*effect, kFrequencyParameter)));
         waveGraph.Repaint();
         return;
     }
@@ -392,7 +390,7 @@ void NuvMfxPropertyPage::OnSlider(int id, std::int32_t value) {
         if (entry.sliderId != id) continue;
         if (!entry.control.slider.Enabled()) return;
         Edit(*effect, entry.parameter, value);
-        entry.control.label.SetCaption(Number(value));
+        entry.control.label.SetCaption(DecimalText(value));
         waveGraph.Repaint();
         return;
     }

@@ -34,8 +34,6 @@ const ParameterDescription& Described(ParameterIndex index) { return Parameters(
 // The target button `i` (0 .. 3) stands for, in the order of the choices.
 Target TargetOfButton(std::size_t i) { return static_cast<Target>(Described(kTargetParameter).choices[i].value); }
 
-std::wstring Number(std::int32_t value) { return std::to_wstring(value); }
-
 }  // namespace
 
 NuvMfx* VelocurvePage::Engine() const { return LinkedEngine<NuvMfx>(*this, kIdentity); }
@@ -117,7 +115,7 @@ void VelocurvePage::StoreCurvePoints() {
 }
 
 void VelocurvePage::ShowOutputValue(std::size_t index) {
-    pointDisplays[index].SetCaption(Number(OutputValueAt(curve.points[index].y)));
+    pointDisplays[index].SetCaption(DecimalText(OutputValueAt(curve.points[index].y)));
 }
 
 void VelocurvePage::ShowOutputValues() {
@@ -143,7 +141,7 @@ void VelocurvePage::ShowControllerNumber() {
     NuvMfx* engine = Engine();
     const std::int32_t number = Described(kControllerParameter).get(*engine);
     if (controllerField.IntegerValue() == number && GetWindowTextLengthW(controllerField.Handle()) > 0) return;
-    SetWindowTextW(controllerField.Handle(), Number(number).c_str());
+    SetWindowTextW(controllerField.Handle(), DecimalText(number).c_str());
 }
 
 // Every value from the effect, with the set-up flag down so that nothing

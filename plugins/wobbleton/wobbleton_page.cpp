@@ -66,8 +66,6 @@ float RandomFraction(RandomSource& random) {
     return static_cast<float>(random.Next()) / static_cast<float>(RandomSource::kMax);
 }
 
-std::wstring Number(std::int32_t value) { return std::to_wstring(value); }
-
 }  // namespace
 
 NuvMfx* WobbletonPage::Engine() const { return LinkedEngine<NuvMfx>(*this, kIdentity); }
@@ -155,7 +153,7 @@ void WobbletonPage::ReadDisplayedValues() {
         const std::int32_t setting = Described(kSettings[i].parameter).get(*engine);
         const float value = Mirrored(sliders[i], static_cast<float>(setting));
         if (value != sliders[i].Value()) sliders[i].SetValue(value);
-        numbers[i].SetCaption(Number(setting));
+        numbers[i].SetCaption(DecimalText(setting));
     }
     BuildPreview();
     preview.Repaint();
@@ -183,7 +181,7 @@ void WobbletonPage::OnSliderMoved(std::size_t setting) {
     const kop::KopGdiPlusSlider& slider = sliders[setting];
     const std::int32_t value = TruncatedValue(Mirrored(slider, slider.Value()));
     Described(kSettings[setting].parameter).set(*engine, value);
-    numbers[setting].SetCaption(Number(value));
+    numbers[setting].SetCaption(DecimalText(value));
     BuildPreview();
     preview.Repaint();
     MarkDirtyWhenSetUp();
