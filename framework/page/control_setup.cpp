@@ -23,15 +23,12 @@ void AddTitle(kop::KopDialog& page, int id, const std::wstring& caption, float s
 }
 
 void AddPowerButton(kop::KopDialog& page, int id) {
-    page.powerButton.momentary = false;
     page.powerButton.onColour = kPowerOnColour;
-    page.powerButton.paintStyle = kop::kPaintPowerKnob;
     page.AddControl(id, page.powerButton);
 }
 
 void AddLogoBadge(kop::KopDialog& page, int id) {
     page.logoBadge.momentary = false;
-    page.logoBadge.paintStyle = kop::kPaintLogoBadge;
     page.AddControl(id, page.logoBadge);
 }
 

@@ -22,10 +22,11 @@ inline constexpr kop::Argb kPowerOnColour = 0xFF64FF64;
 // [window thread, during set-up] The dialog's title: "Arial" at `size`,
 // bold and italic, in the light metal look, text colour from page colour 2.
 void AddTitle(kop::KopDialog& page, int id, const std::wstring& caption, float size);
-// [window thread, during set-up] The dialog's power button: a toggle drawn
-// as the power knob, green when on.
+// [window thread, during set-up] The dialog's power button (a toggle drawn as
+// the power knob, as the dialog base makes it), its symbol green when on.
 void AddPowerButton(kop::KopDialog& page, int id);
-// [window thread, during set-up] The dialog's logo badge, a toggle.
+// [window thread, during set-up] The dialog's logo badge (drawn as the dialog
+// base makes it), a toggle.
 void AddLogoBadge(kop::KopDialog& page, int id);
 
 // [window thread, during set-up] A transparent text in `font`, aligned

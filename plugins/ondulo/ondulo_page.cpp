@@ -110,8 +110,7 @@ void NuvMfxPropertyPage::SetUpTexts() {
 }
 
 void NuvMfxPropertyPage::SetUpButtons() {
-    powerButton.onColour = kPowerOnColour;
-    AddControl(kPowerButtonId, powerButton);
+    AddPowerButton(*this, kPowerButtonId);
     powerButton.SetTooltip(kPowerTooltip);
 
     for (std::size_t i = 0; i < kWaveCount; ++i) {

@@ -27,7 +27,6 @@ constexpr kop::Argb kTargetOnColour = 0xFFFFFFFF;
 constexpr kop::Argb kTargetOffColour = 0xFF646464;
 constexpr kop::Argb kTargetThirdColour = 0xFFFFFFFF;
 constexpr kop::ColourRef kFieldBackground = 0x001E1E1E;  // RGB(30, 30, 30)
-constexpr kop::Argb kPowerOnColour = 0xFF64FF64;
 
 const ParameterDescription& Described(ParameterIndex index) { return Parameters()[index]; }
 
@@ -55,8 +54,7 @@ void VelocurvePage::InitPage() {
     }
     AddTargetButtons();
     AddControllerField();
-    powerButton.onColour = kPowerOnColour;  // a toggling power knob, as the dialog base makes it
-    AddControl(kPowerButtonId, powerButton);
+    AddPowerButton(*this, kPowerButtonId);
     AddControl(kLogoBadgeId, logoBadge);
 
     TakeStoredCurve();

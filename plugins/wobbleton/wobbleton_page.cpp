@@ -28,7 +28,6 @@ constexpr std::size_t kThumbTopColour = 2;
 constexpr std::size_t kThumbBottomColour = 3;
 constexpr std::size_t kBarColour = 4;
 constexpr float kSliderPageStep = 4.0f;
-constexpr kop::Argb kPowerOnColour = 0xFF64FF64;
 
 // The axis labels from the top down: the preview spans the wheel's range.
 constexpr int kAxisLabelIds[] = {kTopAxisLabelId, kMiddleAxisLabelId, kBottomAxisLabelId};
@@ -81,10 +80,8 @@ void WobbletonPage::InitPage() {
     AddSliders();
     AddTexts();
 
-    powerButton.onColour = kPowerOnColour;  // a toggling power knob, as the dialog base makes it
-    AddControl(kPowerButtonId, powerButton);
-    logoBadge.momentary = false;
-    AddControl(kLogoBadgeId, logoBadge);
+    AddPowerButton(*this, kPowerButtonId);
+    AddLogoBadge(*this, kLogoBadgeId);
 
     BuildPreview();
     InvalidateRect(Handle(), nullptr, TRUE);
