@@ -50,16 +50,17 @@ TEST_F(OnduloPage, OnlyThePulseWaveTakesAPulseWidth) {
 TEST_F(OnduloPage, ControllerFieldsStoreOffAndPutRefusedTextBack) {
     Open();
     const kop::KopTextEdit& field = page->controllerFields[0];
-    for (const wchar_t* typed : {L"0", L"12", L"128", L"x"}) {
+    const struct {
+        const wchar_t *typed, *shown;
+        std::int32_t stored;
+    } entries[] = {{L"0", L"OFF", 0}, {L"12", L"12", 12}, {L"128", L"12", 12}, {L"x", L"12", 12}};
+    for (const auto& entry : entries) {
         SendMessageW(field.Handle(), EM_SETSEL, 0, -1);
-        page_test::TypeText(field.Handle(), typed);
+        page_test::TypeText(field.Handle(), entry.typed);
         page_test::PumpUntilIdle();
-        if (typed[0] == L'0') {
-            EXPECT_EQ(TextOf(field), L"OFF");
-        }
-        EXPECT_EQ(effect->modulatedCC, typed[0] == L'0' ? 0 : 12) << typed;
+        EXPECT_EQ(TextOf(field), entry.shown) << entry.typed;
+        EXPECT_EQ(effect->modulatedCC, entry.stored) << entry.typed;
     }
-    EXPECT_EQ(TextOf(field), L"12");
 }
 
 // Window thread, inside the field's menu loop: chooses "&Learn".
@@ -89,8 +90,7 @@ TEST_F(OnduloPage, LoadShowsAtTheNextTickAndNothingRedrawsWithoutARefreshFlag) {
     Open();
     auto stored = nuv::testing::MakeEffect<NuvMfx>();
     stored->amplitude = -30.0f;
-    ComRef<host::MemoryStream> stream(new host::MemoryStream(nuv::testing::SavedBytes(*stored)));
-    ASSERT_EQ(effect->Load(stream.Get()), S_OK);
+    ASSERT_EQ(nuv::testing::LoadBytes(*effect, nuv::testing::SavedBytes(*stored)), S_OK);
     page_test::PumpFor(250);
     EXPECT_EQ(page->amplitude.label.Caption(), L"-30");
     const std::vector<float> shown = page->waveGraph.LastCurve().levels;
@@ -124,13 +124,7 @@ TEST_F(OnduloPage, WithoutAnEffectThePanelAloneShowsAndNothingActs) {
     EXPECT_EQ(pageRef->IsPageDirty(), S_FALSE);
 }
 
-TEST_F(OnduloPage, TheResizeContractHoldsForEveryControl) {
-    Open();
-    EXPECT_EQ(page->RegisteredCount(), 44u);
-    page_test::ExpectResizeContract(frame, *page);
-}
-
-TEST_F(OnduloPage, APictureOfEachWave) {
+TEST_F(OnduloPage, APictureOfEachWaveAndTheResizeContractForEveryControl) {
     Open();
     const std::string folder = "Z:" NUV_PICTURE_DIR;
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -139,6 +133,8 @@ TEST_F(OnduloPage, APictureOfEachWave) {
         const std::wstring name = ChoiceLabel(Parameters()[kWaveformParameter], wave);
         EXPECT_TRUE(Picture(page->Handle()).SavePng(std::wstring(folder.begin(), folder.end()) + L"/NuvOndulo_" + name + L".png"));
     }
+    EXPECT_EQ(page->RegisteredCount(), 44u);
+    page_test::ExpectResizeContract(frame, *page);
 }
 
 }  // namespace
