@@ -70,7 +70,7 @@ TYPED_TEST(SwitchAmountPage, SwitchesWriteAtOnceSlidersMarkDirtyAndStopAtTheirEn
 TYPED_TEST(SwitchAmountPage, AnotherDeliverablesEffectIsLeftAlone) {
     auto foreign = testing::MakeEffect<shiftwell::NuvMfx>();
     const std::vector<std::uint8_t> before = testing::SavedBytes(*foreign, false);
-    this->Open(foreign->Identity());
+    this->OpenOn(foreign->Identity());
     for (const SwitchControl& control : this->page->Switches()) this->Click(control.button);
     for (const AmountControl& amount : this->page->Amounts()) this->Key(amount.slider, VK_END);
     this->Tick(*this->page);

@@ -116,7 +116,7 @@ TEST_F(OnduloPage, StoredValuesBeyondTheControlsShowAsTheEngineUsesThem) {
 }
 
 TEST_F(OnduloPage, WithoutAnEffectThePanelAloneShowsAndNothingActs) {
-    Open(false);
+    OpenOn(nullptr);
     Click(page->waveButtons[kPulse]);
     SendMessageW(page->Handle(), kop::WM_SLIDER_CHANGED, kAmplitudeSliderId, 5);
     const page_test::WindowPicture picture = Picture(page->waveGraph.Handle());
