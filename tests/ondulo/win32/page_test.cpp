@@ -25,8 +25,7 @@ TEST_F(OnduloPage, IntervalsAndTheFreqModeShowTheFrequencyValue) {
     EXPECT_EQ(page->frequency.slider.Value(), 127.0f);
     EXPECT_EQ(page->frequency.label.Caption(), L"127");
     EXPECT_FALSE(IsWindowEnabled(page->intervalButtons[0].Handle()));
-    // "Interval" during a drag: the slider's last notification comes after
-    // the change and must not glide the interval's cycle away.
+    // "Interval" mid-drag: the slider's last notification must not glide the interval's cycle away.
     SendPress(page->frequency.slider, POINT{5, 20});
     SendPress(page->intervalMode);
     EXPECT_FALSE(page->frequency.slider.Dragging());
