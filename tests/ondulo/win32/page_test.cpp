@@ -130,7 +130,8 @@ TEST_F(OnduloPage, APictureOfEachWaveAndTheResizeContractForEveryControl) {
     for (std::int32_t wave = kSine; wave <= kRandom; ++wave) {
         Click(page->waveButtons[static_cast<std::size_t>(wave)]);
         const std::wstring name = ChoiceLabel(Parameters()[kWaveformParameter], wave);
-        EXPECT_TRUE(Picture(page->Handle()).SavePng(std::wstring(folder.begin(), folder.end()) + L"/NuvOndulo_" + name + L".png"));
+        const std::wstring path = std::wstring(folder.begin(), folder.end()) + L"/NuvOndulo_" + name + L".png";
+        EXPECT_TRUE(Picture(page->Handle()).SavePng(path)) << folder;
     }
     EXPECT_EQ(page->RegisteredCount(), 44u);
     page_test::ExpectResizeContract(frame, *page);
