@@ -1,7 +1,5 @@
-// The generator shared by the page (window thread) and the engine (host
-// thread): the mixes of old and new field values that a page write racing
-// with Generate can leave, each taken in stride, and the two threads run at
-// once through the parameter setters the page uses.
+// The generator the page (window thread) writes while Generate (host thread) runs: every mix of old and
+// new field values a racing write can leave is taken in stride.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -51,8 +49,7 @@ TEST_F(MixedGlideState, AGlideWhoseStepWasClearedStillReachesItsTarget) {
     EXPECT_EQ(std::fabs(Step() - 64.0f), 20.0f);
 }
 
-// The page's edits from a second thread while the host thread plays leave a
-// generator that runs on: a phase within about a cycle, glides that end.
+// Page edits from a second thread during playback: the phase stays within about a cycle, glides end.
 TEST_F(OnduloTest, PageEditsWhilePlayingLeaveAGeneratorThatRunsOn) {
     effect->mode = kContinuous;
     effect->OnStart(0, nullptr);

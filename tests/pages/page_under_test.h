@@ -1,9 +1,10 @@
-// One deliverable's page, linked in from its own code, opened in the page
-// test frame on the template and background of the deliverable's DLL (loaded
-// for its resources), with an effect of its own. Window thread.
+// A page opened in the page test frame on an effect of its own, and driven
+// through its controls. Window thread.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <new>
 
 #include "platform/win32/module.h"
 #include "platform/win32/module_handle.h"
@@ -14,23 +15,19 @@
 
 namespace nuv::page_test {
 
-template <class Deliverable>
-class PageUnderTest : public ::testing::Test {
+template <class PageClass, class EffectClass>
+class PageFixture : public ::testing::Test {
 protected:
-    using Page = typename Deliverable::Page;
+    using Page = PageClass;
 
-    PageUnderTest() : resources_(LoadLibraryW(testing::DeliverablePath(Deliverable::kName).c_str())) {
-        NuvMfxDLL::Get().SetInstance(resources_.Get());
-    }
-    ~PageUnderTest() override {
+    ~PageFixture() override {
         pageRef.Reset();
         PumpUntilIdle();
-        NuvMfxDLL::Get().SetInstance(nullptr);
     }
-
-    void Open(IUnknown* object = nullptr) {
-        ASSERT_TRUE(resources_) << "no " << Deliverable::kName << " to take the page's resources from";
-        ASSERT_EQ(frame.Open(page, object != nullptr ? object : effect->Identity()), S_OK);
+    // Opens the page on its effect, or on `object` (null: on none).
+    void Open() { OpenOn(effect->Identity()); }
+    void OpenOn(IUnknown* object) {
+        ASSERT_EQ(frame.Open(page, object), S_OK);
         PumpUntilIdle();
     }
     static void Click(const kop::KopScaledControl& control) {
@@ -48,11 +45,27 @@ protected:
     }
     bool Dirty() { return effect->IsDirty() == S_OK || pageRef->IsPageDirty() == S_OK; }
 
-    win32::ModuleHandle resources_;  // outlives the page, which is released first
     HostFrame frame;
-    ComRef<typename Deliverable::Effect> effect = testing::MakeEffect<typename Deliverable::Effect>();
+    ComRef<EffectClass> effect = testing::MakeEffect<EffectClass>();
     Page* page = new (std::nothrow) Page;  // owned through pageRef
     ComRef<IPropertyPage> pageRef{page};
+};
+
+// One deliverable's page, linked in from its own code, on the template and
+// background of the deliverable's DLL (loaded for its resources).
+template <class Deliverable>
+class PageUnderTest : public PageFixture<typename Deliverable::Page, typename Deliverable::Effect> {
+protected:
+    PageUnderTest() : resources_(LoadLibraryW(testing::DeliverablePath(Deliverable::kName).c_str())) {
+        NuvMfxDLL::Get().SetInstance(resources_.Get());
+    }
+    ~PageUnderTest() override {
+        this->pageRef.Reset();  // before the resources it was made from
+        PumpUntilIdle();
+        NuvMfxDLL::Get().SetInstance(nullptr);
+    }
+
+    win32::ModuleHandle resources_;
 };
 
 }  // namespace nuv::page_test

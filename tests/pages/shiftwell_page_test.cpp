@@ -1,6 +1,4 @@
-// The NuvShiftwell page driven through its controls: groups, shift slider and
-// steps, the key range and its limits, learning, the group poll, a Load, and
-// stored values that no control can make.
+// The NuvShiftwell page driven through its controls on its DLL's own template.
 #include "plugins/shiftwell/key_position.h"
 #include "plugins/shiftwell/shiftwell_page.h"
 #include "tests/pages/page_under_test.h"
@@ -35,9 +33,15 @@ protected:
     }
 };
 
-TEST_F(ShiftwellPageTest, GroupsAndStepsDoNotMarkDirtyTheShiftSliderDoes) {
+// Another page of the group follows at its next tick, taking the shift as its own without marking it dirty.
+TEST_F(ShiftwellPageTest, GroupsAndStepsDoNotMarkDirtyTheShiftSliderDoesAndMovesTheGroup) {
     effect->shift = kShiftMin;
     Open();
+    ComRef<NuvMfx> otherEffect = testing::MakeEffect<NuvMfx>();
+    Page* other = new (std::nothrow) Page;
+    ComRef<IPropertyPage> otherRef(other);
+    HostFrame otherFrame;
+    ASSERT_EQ(otherFrame.Open(other, otherEffect->Identity()), S_OK);
     const std::vector<std::uint8_t> atTheBottom = Saved();
     Click(page->shiftDown);
     EXPECT_EQ(Saved(), atTheBottom);
@@ -45,34 +49,21 @@ TEST_F(ShiftwellPageTest, GroupsAndStepsDoNotMarkDirtyTheShiftSliderDoes) {
     EXPECT_EQ(effect->shift, kShiftMin + 1);
     EXPECT_EQ(page->shiftText.Caption(), L"-23");
     Click(page->groupButtons[2]);
+    Click(other->groupButtons[2]);
     EXPECT_EQ(effect->group, 1);
     for (std::size_t i = 0; i < kGroupButtonCount; ++i) EXPECT_EQ(page->groupButtons[i].Checked(), i == 2) << i;
     EXPECT_FALSE(Dirty());
-    Tick(*page);  // shows the group's shift
-    Key(page->shiftSlider, VK_RIGHT);
-    EXPECT_EQ(GroupShift(1), 1);
-    EXPECT_TRUE(Dirty());
-    EXPECT_EQ(frame.Site().statusChanges, std::vector<DWORD>{PROPPAGESTATUS_DIRTY});
-    ExpectResizeContract(frame, *page);
-}
-
-TEST_F(ShiftwellPageTest, TwoPagesOfOneGroupFollowEachOtherAtTheNextTick) {
-    Open();
-    ComRef<NuvMfx> otherEffect = testing::MakeEffect<NuvMfx>();
-    Page* other = new (std::nothrow) Page;
-    ComRef<IPropertyPage> otherRef(other);
-    HostFrame otherFrame;
-    ASSERT_EQ(otherFrame.Open(other, otherEffect->Identity()), S_OK);
-    Click(page->groupButtons[2]);
-    Click(other->groupButtons[2]);
-    Tick(*other);  // shows the group joined
-    Key(page->shiftSlider, VK_RIGHT, 5);
+    Tick(*page);  // each shows the group's shift
     Tick(*other);
-    EXPECT_EQ(other->shiftSlider.Value(), 5.0f);
-    EXPECT_EQ(other->shiftText.Caption(), L"5");
-    EXPECT_EQ(otherEffect->shift, 5);  // the group's shift became its own, not marked dirty
+    Key(page->shiftSlider, VK_RIGHT);
+    EXPECT_EQ(frame.Site().statusChanges, std::vector<DWORD>{PROPPAGESTATUS_DIRTY});
+    Tick(*other);
+    EXPECT_EQ(other->shiftSlider.Value(), 1.0f);
+    EXPECT_EQ(other->shiftText.Caption(), L"1");
+    EXPECT_EQ(otherEffect->shift, 1);
     EXPECT_NE(otherEffect->IsDirty(), S_OK);
     EXPECT_EQ(otherFrame.Close(other), S_OK);
+    ExpectResizeContract(frame, *page);
 }
 
 TEST_F(ShiftwellPageTest, LimitsStepWithinTheKeysAndLearningMovesBetweenThem) {
@@ -89,16 +80,14 @@ TEST_F(ShiftwellPageTest, LimitsStepWithinTheKeysAndLearningMovesBetweenThem) {
     Click(page->lowKeyText);
     EXPECT_EQ(effect->learnMode, kLearnOff);
     EXPECT_FALSE(page->lowKeyText.boxed);
-
-    // A live note while learning sets the limit, and the next tick shows it.
-    Click(page->highKeyText);
+    Click(page->highKeyText);  // a live note while learning sets the limit, the next tick shows it
     testing::RunInput(*effect, {testing::Message(0x90, 64, 100)});
     Tick(*page);
     ExpectRange(0, 64, L"C-1", L"E4");
     EXPECT_FALSE(page->highKeyText.boxed);
 }
 
-// Moving one end leaves the other as it was, whichever key it stands on.
+// Moving the high end must leave the low one on whichever key it stands.
 TEST_F(ShiftwellPageTest, EveryKeyComesBackFromTheRangeSliderUnchanged) {
     Open();
     for (std::int32_t key = 0; key <= kHighestKey; ++key) {
@@ -111,13 +100,14 @@ TEST_F(ShiftwellPageTest, EveryKeyComesBackFromTheRangeSliderUnchanged) {
     }
 }
 
-TEST_F(ShiftwellPageTest, StoredValuesNoControlMakesAreShownSafely) {
-    effect->group = 7;  // outside the table: no group
+// Values no control makes show clamped and index nothing; a Load shows on every control at the next tick.
+TEST_F(ShiftwellPageTest, StoredAndLoadedValuesShowSafelyOnEveryControl) {
+    effect->group = 7;
     effect->shift = 30;
     effect->lowKey = -5;
     effect->highKey = 300;
     Open();
-    EXPECT_TRUE(page->groupButtons[0].Checked());
+    for (std::size_t i = 0; i < kGroupButtonCount; ++i) EXPECT_EQ(page->groupButtons[i].Checked(), i == 0) << i;
     EXPECT_EQ(page->shiftSlider.Value(), 24.0f);
     EXPECT_EQ(page->shiftText.Caption(), L"30");
     ExpectRange(0, 127, L"C-1", L"G9");
@@ -126,25 +116,16 @@ TEST_F(ShiftwellPageTest, StoredValuesNoControlMakesAreShownSafely) {
     EXPECT_EQ(effect->shift, 23);
     for (std::int32_t group = 0; group < kGroupCount; ++group) EXPECT_EQ(GroupShift(group), 0);
 
-    // An inverted range shows both ends as they are, and a step keeps it so.
-    effect->lowKey = 100;
-    effect->highKey = 20;
-    effect->refreshFlag = 1;
-    Tick(*page);
-    ExpectRange(100, 20, L"E7", L"G#0");
-    Post(kop::WM_TEXT_WHEEL, kHighKeyTextId, 1);
-    ExpectRange(100, 21, L"E7", L"A0");
-}
-
-TEST_F(ShiftwellPageTest, LoadIsShownOnEveryControlAtTheNextTick) {
-    Open();
-    ASSERT_EQ(testing::LoadBytes(*effect, testing::StreamImage().U32(4).I32(2).I32(-7).I32(40).I32(90).I32(-1).I32(-1)),
-              S_OK);
+    // Group 3, shift -7 and an inverted range, shown as it is; a step keeps it so.
+    const auto stream = testing::StreamImage().U32(4).I32(2).I32(-7).I32(100).I32(20).I32(-1).I32(-1);
+    ASSERT_EQ(testing::LoadBytes(*effect, stream), S_OK);
     Tick(*page);
     for (std::size_t i = 0; i < kGroupButtonCount; ++i) EXPECT_EQ(page->groupButtons[i].Checked(), i == 3) << i;
     EXPECT_EQ(page->shiftSlider.Value(), -7.0f);
     EXPECT_EQ(page->shiftText.Caption(), L"-7");
-    ExpectRange(40, 90, L"E2", L"F#6");
+    ExpectRange(100, 20, L"E7", L"G#0");
+    Post(kop::WM_TEXT_WHEEL, kHighKeyTextId, 1);
+    ExpectRange(100, 21, L"E7", L"A0");
 }
 
 TEST_F(ShiftwellPageTest, WithoutItsEffectThePageWritesNothing) {

@@ -1,7 +1,4 @@
-// The NuvSloppet and NuvGapkeeper pages driven through their controls: their
-// labels, switches that write at once without marking anything dirty, sliders
-// that mark the settings dirty and stop at their ends, a Load shown at the
-// next tick, and another deliverable's effect left alone.
+// The NuvSloppet and NuvGapkeeper pages driven through their controls on their DLLs' own templates.
 #include <string>
 #include <vector>
 
@@ -35,7 +32,8 @@ using SwitchAmountPage = PageUnderTest<Deliverable>;
 using Deliverables = ::testing::Types<Sloppet, Gapkeeper>;
 TYPED_TEST_SUITE(SwitchAmountPage, Deliverables);
 
-TYPED_TEST(SwitchAmountPage, SwitchesWriteAtOnceAndSlidersMarkDirtyAndStopAtTheirEnds) {
+// A Load then shows on every control at the next tick: switches off again, amounts at 7, 8 and on.
+TYPED_TEST(SwitchAmountPage, SwitchesWriteAtOnceSlidersMarkDirtyAndStopAtTheirEndsALoadShowsEverywhere) {
     this->Open();
     std::vector<std::wstring> labels;
     for (const auto& label : this->page->labels) labels.push_back(label.TooltipText());
@@ -55,17 +53,13 @@ TYPED_TEST(SwitchAmountPage, SwitchesWriteAtOnceAndSlidersMarkDirtyAndStopAtThei
     }
     EXPECT_TRUE(this->Dirty());
     ExpectResizeContract(this->frame, *this->page);
-}
 
-TYPED_TEST(SwitchAmountPage, LoadIsShownOnEveryControlAtTheNextTick) {
-    this->Open();
     auto source = testing::MakeEffect<typename TypeParam::Effect>();
-    for (const SwitchControl& control : this->page->Switches()) control.parameter.set(*source, 1);
     std::int32_t value = 7;
     for (const AmountControl& amount : this->page->Amounts()) amount.parameter.set(*source, value++);
     ASSERT_EQ(testing::LoadBytes(*this->effect, testing::SavedBytes(*source)), S_OK);
     this->Tick(*this->page);
-    for (const SwitchControl& control : this->page->Switches()) EXPECT_TRUE(control.button.Checked()) << control.id;
+    for (const SwitchControl& control : this->page->Switches()) EXPECT_FALSE(control.button.Checked()) << control.id;
     value = 7;
     for (const AmountControl& amount : this->page->Amounts()) {
         EXPECT_EQ(amount.slider.Value(), static_cast<float>(value));
@@ -76,7 +70,7 @@ TYPED_TEST(SwitchAmountPage, LoadIsShownOnEveryControlAtTheNextTick) {
 TYPED_TEST(SwitchAmountPage, AnotherDeliverablesEffectIsLeftAlone) {
     auto foreign = testing::MakeEffect<shiftwell::NuvMfx>();
     const std::vector<std::uint8_t> before = testing::SavedBytes(*foreign, false);
-    this->Open(foreign->Identity());
+    this->OpenOn(foreign->Identity());
     for (const SwitchControl& control : this->page->Switches()) this->Click(control.button);
     for (const AmountControl& amount : this->page->Amounts()) this->Key(amount.slider, VK_END);
     this->Tick(*this->page);

@@ -2,27 +2,20 @@
 // connected to a substitute host at 960 ticks per beat; released at the end.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <new>
 #include <stdexcept>
 #include <string>
 
 #include "plugins/ondulo/ondulo_effect.h"
 #include "plugins/ondulo/ondulo_page.h"
-#include "tests/page/support/message_pump.h"
-#include "tests/page/support/resize_contract.h"
 #include "tests/page/support/window_picture.h"
-#include "tests/support/event_builders.h"
+#include "tests/pages/page_under_test.h"
 #include "tools/host/services.h"
 
 namespace nuv::ondulo {
 
-class OnduloPage : public ::testing::Test {
+class OnduloPage : public page_test::PageFixture<NuvMfxPropertyPage, NuvMfx> {
 protected:
-    using Page = NuvMfxPropertyPage;
-
-    OnduloPage() : page(new (std::nothrow) Page), pageRef(page) {
+    OnduloPage() {
         context->time->timebase = 960;
         effect->Connect(context.Get());
     }
@@ -30,14 +23,6 @@ protected:
         pageRef.Reset();
         page_test::PumpUntilIdle();
         effect->Disconnect();
-    }
-    void Open(bool linked = true) {
-        ASSERT_EQ(frame.Open(page, linked ? effect->Identity() : nullptr), S_OK);
-        page_test::PumpUntilIdle();
-    }
-    static void Click(const kop::KopScaledControl& control) {
-        page_test::ClickLeft(control.Handle(), POINT{3, 3});
-        page_test::PumpUntilIdle();
     }
     static std::wstring TextOf(const kop::KopScaledControl& control) {
         wchar_t text[32] = {};
@@ -51,11 +36,7 @@ protected:
         return std::move(*picture);
     }
 
-    page_test::HostFrame frame;
     ComRef<host::HostContext> context{new host::HostContext};
-    ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
-    Page* page;  // owned through pageRef
-    ComRef<IPropertyPage> pageRef;
 };
 
 }  // namespace nuv::ondulo

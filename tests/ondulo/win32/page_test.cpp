@@ -25,8 +25,7 @@ TEST_F(OnduloPage, IntervalsAndTheFreqModeShowTheFrequencyValue) {
     EXPECT_EQ(page->frequency.slider.Value(), 127.0f);
     EXPECT_EQ(page->frequency.label.Caption(), L"127");
     EXPECT_FALSE(IsWindowEnabled(page->intervalButtons[0].Handle()));
-    // "Interval" during a drag: the slider's last notification comes after
-    // the change and must not glide the interval's cycle away.
+    // "Interval" mid-drag: the slider's last notification must not glide the interval's cycle away.
     SendPress(page->frequency.slider, POINT{5, 20});
     SendPress(page->intervalMode);
     EXPECT_FALSE(page->frequency.slider.Dragging());
@@ -50,16 +49,17 @@ TEST_F(OnduloPage, OnlyThePulseWaveTakesAPulseWidth) {
 TEST_F(OnduloPage, ControllerFieldsStoreOffAndPutRefusedTextBack) {
     Open();
     const kop::KopTextEdit& field = page->controllerFields[0];
-    for (const wchar_t* typed : {L"0", L"12", L"128", L"x"}) {
+    const struct {
+        const wchar_t *typed, *shown;
+        std::int32_t stored;
+    } entries[] = {{L"0", L"OFF", 0}, {L"12", L"12", 12}, {L"128", L"12", 12}, {L"x", L"12", 12}};
+    for (const auto& entry : entries) {
         SendMessageW(field.Handle(), EM_SETSEL, 0, -1);
-        page_test::TypeText(field.Handle(), typed);
+        page_test::TypeText(field.Handle(), entry.typed);
         page_test::PumpUntilIdle();
-        if (typed[0] == L'0') {
-            EXPECT_EQ(TextOf(field), L"OFF");
-        }
-        EXPECT_EQ(effect->modulatedCC, typed[0] == L'0' ? 0 : 12) << typed;
+        EXPECT_EQ(TextOf(field), entry.shown) << entry.typed;
+        EXPECT_EQ(effect->modulatedCC, entry.stored) << entry.typed;
     }
-    EXPECT_EQ(TextOf(field), L"12");
 }
 
 // Window thread, inside the field's menu loop: chooses "&Learn".
@@ -89,8 +89,7 @@ TEST_F(OnduloPage, LoadShowsAtTheNextTickAndNothingRedrawsWithoutARefreshFlag) {
     Open();
     auto stored = nuv::testing::MakeEffect<NuvMfx>();
     stored->amplitude = -30.0f;
-    ComRef<host::MemoryStream> stream(new host::MemoryStream(nuv::testing::SavedBytes(*stored)));
-    ASSERT_EQ(effect->Load(stream.Get()), S_OK);
+    ASSERT_EQ(nuv::testing::LoadBytes(*effect, nuv::testing::SavedBytes(*stored)), S_OK);
     page_test::PumpFor(250);
     EXPECT_EQ(page->amplitude.label.Caption(), L"-30");
     const std::vector<float> shown = page->waveGraph.LastCurve().levels;
@@ -116,7 +115,7 @@ TEST_F(OnduloPage, StoredValuesBeyondTheControlsShowAsTheEngineUsesThem) {
 }
 
 TEST_F(OnduloPage, WithoutAnEffectThePanelAloneShowsAndNothingActs) {
-    Open(false);
+    OpenOn(nullptr);
     Click(page->waveButtons[kPulse]);
     SendMessageW(page->Handle(), kop::WM_SLIDER_CHANGED, kAmplitudeSliderId, 5);
     const page_test::WindowPicture picture = Picture(page->waveGraph.Handle());
@@ -124,21 +123,18 @@ TEST_F(OnduloPage, WithoutAnEffectThePanelAloneShowsAndNothingActs) {
     EXPECT_EQ(pageRef->IsPageDirty(), S_FALSE);
 }
 
-TEST_F(OnduloPage, TheResizeContractHoldsForEveryControl) {
-    Open();
-    EXPECT_EQ(page->RegisteredCount(), 44u);
-    page_test::ExpectResizeContract(frame, *page);
-}
-
-TEST_F(OnduloPage, APictureOfEachWave) {
+TEST_F(OnduloPage, APictureOfEachWaveAndTheResizeContractForEveryControl) {
     Open();
     const std::string folder = "Z:" NUV_PICTURE_DIR;
     CreateDirectoryA(folder.c_str(), nullptr);
     for (std::int32_t wave = kSine; wave <= kRandom; ++wave) {
         Click(page->waveButtons[static_cast<std::size_t>(wave)]);
         const std::wstring name = ChoiceLabel(Parameters()[kWaveformParameter], wave);
-        EXPECT_TRUE(Picture(page->Handle()).SavePng(std::wstring(folder.begin(), folder.end()) + L"/NuvOndulo_" + name + L".png"));
+        const std::wstring path = std::wstring(folder.begin(), folder.end()) + L"/NuvOndulo_" + name + L".png";
+        EXPECT_TRUE(Picture(page->Handle()).SavePng(path)) << folder;
     }
+    EXPECT_EQ(page->RegisteredCount(), 44u);
+    page_test::ExpectResizeContract(frame, *page);
 }
 
 }  // namespace

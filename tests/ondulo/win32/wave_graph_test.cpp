@@ -46,13 +46,6 @@ TEST_F(OnduloPage, PulseSitsAtTheMiddleAndRisesToTheTopForATenthOfEachCycle) {
     EXPECT_EQ(ColumnsWithWaveNear(picture, 100, 20), 0);
 }
 
-TEST_F(OnduloPage, SixteenBeatCyclesDrawEveryVerticalLineSolid) {
-    Open();
-    EXPECT_EQ(SolidVerticalLines(Picture(page->waveGraph.Handle())), 3);  // one beat: one line in four
-    Click(page->intervalButtons[6]);
-    EXPECT_EQ(SolidVerticalLines(Picture(page->waveGraph.Handle())), 15);
-}
-
 TEST_F(OnduloPage, TheRandomPreviewIsTheSameOnEveryRepaint) {
     Open();
     Click(page->waveButtons[kRandom]);
@@ -67,14 +60,18 @@ TEST_F(OnduloPage, TheRandomPreviewIsTheSameOnEveryRepaint) {
         for (int x = 0; x < first.Width(); ++x) ASSERT_EQ(first.At(x, y), second.At(x, y)) << x << "," << y;
 }
 
-TEST_F(OnduloPage, ACycleShorterThanATickLeavesTheGridAlone) {
+// A damaged stream's cycle below a tick draws the grid alone; sixteen beats draw every vertical line solid.
+TEST_F(OnduloPage, ACycleShorterThanATickLeavesTheGridAloneAndSixteenBeatsAreAllSolid) {
     effect->useInterval = 0;
-    effect->freeCycle = -2.0f;  // as a damaged stream may hold it
+    effect->freeCycle = -2.0f;
     effect->OnStart(0, nullptr);
     Open();
     const page_test::WindowPicture picture = Picture(page->waveGraph.Handle());
     EXPECT_EQ(ColumnsWithWaveNear(picture, 64, 64), 0);
-    EXPECT_EQ(SolidVerticalLines(picture), 3);
+    EXPECT_EQ(SolidVerticalLines(picture), 3);  // one line in four
+    Click(page->intervalMode);
+    Click(page->intervalButtons[6]);
+    EXPECT_EQ(SolidVerticalLines(Picture(page->waveGraph.Handle())), 15);
 }
 
 // The same song through two effects set alike, one of them shown on the page
