@@ -68,8 +68,9 @@ protected:
 };
 
 // A fresh effect that took a live note (refresh flag set over points never placed) opens on the diagonal and keeps
-// its table; Poly Aft clears the markers, Ctrl Chng enables the field, and Poly Aft disables it again.
-TEST_F(VelocurvePageTest, OpensOnTheCurveTheEffectFillsAndTargetsSwitchTheFieldAndMarkers) {
+// its table. Markers of held notes stand at v / 128 of the width, from the bottom up to the height of table[v], in
+// design units at any scale; Poly Aft clears them, Ctrl Chng enables the field, and Poly Aft disables it again.
+TEST_F(VelocurvePageTest, OpensOnTheEffectsCurveMarksHeldNotesAndSwitchesTargets) {
     RunInput(*effect, {Message(0x90, 60, 90)});
     const std::vector<std::int32_t> before = TableOf(*effect);
     Open();
@@ -78,8 +79,29 @@ TEST_F(VelocurvePageTest, OpensOnTheCurveTheEffectFillsAndTargetsSwitchTheFieldA
     EXPECT_EQ(effect->curvePoints[3].x, kW);  // what Save keeps
     EXPECT_EQ(effect->dirtyFlag, 0);
     EXPECT_TRUE(page->targetButtons[0].Checked());
-    EXPECT_TRUE(page->curve.showMarks);
     EXPECT_FALSE(IsWindowEnabled(Field()));
+
+    Drag(2, POINT{180, 15});
+    for (std::uint8_t v : {40, 120}) RunInput(*effect, {Message(0x90, v, v)});
+    const float width = 1.5f * page->Geometry().DesignWidth();
+    const RECT bigger{0, 0, static_cast<LONG>(width), static_cast<LONG>(width / page->Geometry().Aspect())};
+    page->Face()->Move(&bigger);
+    PumpFor(300);
+    auto picture = WindowPicture::Take(page->Handle());
+    ASSERT_TRUE(picture.has_value());
+    const RECT at = page->curve.RectInParent();
+    const auto marker = [&, s = page->curve.scale](float x, float y) {  // orange, at (x, y) in design units
+        const std::uint32_t c = picture->At(at.left + static_cast<int>(s * x), at.top + static_cast<int>(s * y));
+        return ((c >> 16) & 255) > 150 && (c & 255) < 130;
+    };
+    const float x = 90.0f * kW / 128.0f;
+    const float top = kH - static_cast<float>(effect->curveTable[90].y) * kH / 127.0f;
+    EXPECT_TRUE(marker(x, top + 4.0f));
+    EXPECT_TRUE(marker(x, kH - 3.0f));
+    EXPECT_FALSE(marker(x, top - 6.0f));
+    EXPECT_FALSE(marker(60.0f * kW / 128.0f, kH - 3.0f));  // no note of velocity 60
+    CreateDirectoryW(L"Z:" NUV_PICTURE_DIR, nullptr);
+    EXPECT_TRUE(picture->SavePng(L"Z:" NUV_PICTURE_DIR L"/NuvVelocurveV2_dragged.png"));
     ExpectResizeContract(frame, *page);
 
     ClickTarget(1);  // Poly Aft
@@ -97,9 +119,9 @@ TEST_F(VelocurvePageTest, OpensOnTheCurveTheEffectFillsAndTargetsSwitchTheFieldA
     EXPECT_FALSE(IsWindowEnabled(Field()));
 }
 
-// Out of range and coincident points, loaded before and while the page is open, show clamped, and the effect holds
-// what the page shows.
-TEST_F(VelocurvePageTest, LoadedPointsShowWithinTheirRangesAndTheEffectHoldsThem) {
+// Out of range and coincident points, loaded before and while the page is open, show clamped and the effect holds
+// them; drags stay in range, the display follows each step and the effect only the release.
+TEST_F(VelocurvePageTest, LoadedAndDraggedPointsStayInRangeAndAreStoredOnlyOnRelease) {
     ASSERT_EQ(LoadBytes(*effect, Stream({{0, kH - 1}, {500, 40}, {200, 30}, {kW, 0}})), S_OK);
     Open();
     EXPECT_EQ(page->curve.points[1].x, kW / 2 - 5);
@@ -114,10 +136,8 @@ TEST_F(VelocurvePageTest, LoadedPointsShowWithinTheirRangesAndTheEffectHoldsThem
     ExpectShown({L"127", L"63", L"63", L"0"});  // the bottom is 0, as in the table
     EXPECT_NE(TableOf(*effect), table);
     for (std::int32_t y : TableOf(*effect)) EXPECT_TRUE(y >= 0 && y <= 127) << y;
-}
+    EXPECT_EQ(effect->dirtyFlag, 0);
 
-TEST_F(VelocurvePageTest, DragsStayInRangeAndAreStoredOnlyOnRelease) {
-    Open();
     Drag(0, POINT{60, 200});  // sideways and past the bottom
     EXPECT_TRUE(page->curve.points[0].x == 0.0f && page->curve.points[0].y == kH);
     Drag(1, POINT{250, 64});
@@ -127,15 +147,14 @@ TEST_F(VelocurvePageTest, DragsStayInRangeAndAreStoredOnlyOnRelease) {
     PumpUntilIdle();
     EXPECT_EQ(effect->curvePoints[2].x, kW / 2 + 5);
 
-    // P1 and P2 now overlap around x 133: the lower-numbered one goes; the display follows each step, the effect
-    // only the release.
+    // P1 and P2 overlap around x 133: the lower-numbered one goes.
     PressLeft(Curve(), POINT{133, 64});
     EXPECT_EQ(page->curve.Selected(), 1);
     for (const auto& [y, shown] : {std::pair<LONG, const wchar_t*>{30, L"97"}, {20, L"107"}}) {
         MoveMouse(Curve(), POINT{100, y}, true);
         // The curve's posted messages only: real mouse moves stay queued while a synthetic drag goes on.
-        for (MSG m; PeekMessageW(&m, page->Handle(), kop::WM_CURVE_POINT_DROPPED, kop::WM_CURVE_POINT_MOVED, PM_REMOVE);)
-            DispatchMessageW(&m);
+        const UINT first = kop::WM_CURVE_POINT_DROPPED, last = kop::WM_CURVE_POINT_MOVED;
+        for (MSG m; PeekMessageW(&m, page->Handle(), first, last, PM_REMOVE);) DispatchMessageW(&m);
         EXPECT_EQ(page->pointDisplays[1].Caption(), shown);
         EXPECT_EQ(effect->curvePoints[1].y, 64.0f);
     }
@@ -176,32 +195,6 @@ TEST_F(VelocurvePageTest, UnlinkedNothingReachesForTheEffect) {
     PumpFor(250);
     EXPECT_EQ(page->curve.points[1].y, 40.0f);
     EXPECT_FALSE(page->PageDirty());
-}
-
-// Markers stand at v / 128 of the width, from the bottom up to the height of table[v], in design units at any scale.
-TEST_F(VelocurvePageTest, MarkersOfHeldNotesStandWhereTheirOutputIs) {
-    Open();
-    Drag(2, POINT{180, 15});
-    for (std::uint8_t v : {40, 90, 120}) RunInput(*effect, {Message(0x90, v, v)});
-    const float width = 1.5f * page->Geometry().DesignWidth();
-    const RECT bigger{0, 0, static_cast<LONG>(width), static_cast<LONG>(width / page->Geometry().Aspect())};
-    page->Face()->Move(&bigger);
-    PumpFor(300);
-    auto picture = WindowPicture::Take(page->Handle());
-    ASSERT_TRUE(picture.has_value());
-    const RECT at = page->curve.RectInParent();
-    const auto marker = [&, s = page->curve.scale](float x, float y) {  // orange, at (x, y) in design units
-        const std::uint32_t c = picture->At(at.left + static_cast<int>(s * x), at.top + static_cast<int>(s * y));
-        return ((c >> 16) & 255) > 150 && (c & 255) < 130;
-    };
-    const float x = 90.0f * kW / 128.0f;
-    const float top = kH - static_cast<float>(effect->curveTable[90].y) * kH / 127.0f;
-    EXPECT_TRUE(marker(x, top + 4.0f));
-    EXPECT_TRUE(marker(x, kH - 3.0f));
-    EXPECT_FALSE(marker(x, top - 6.0f));
-    EXPECT_FALSE(marker(60.0f * kW / 128.0f, kH - 3.0f));  // no note of velocity 60
-    CreateDirectoryW(L"Z:" NUV_PICTURE_DIR, nullptr);
-    EXPECT_TRUE(picture->SavePng(L"Z:" NUV_PICTURE_DIR L"/NuvVelocurveV2_dragged.png"));
 }
 
 // A song through an effect whose stored middle points lie beyond their ranges: the page never opened, opened, and
