@@ -104,8 +104,8 @@ TEST_F(VelocurvePageTest, OpensOnTheEffectsCurveMarksHeldNotesAndSwitchesTargets
     EXPECT_TRUE(picture->SavePng(L"Z:" NUV_PICTURE_DIR L"/NuvVelocurveV2_dragged.png"));
     ExpectResizeContract(frame, *page);
 
-    ClickTarget(1);  // Poly Aft
-    EXPECT_EQ(effect->CurrentTarget(), kPolyAft);  // Velocity, checked first, is off
+    ClickTarget(1);  // Poly Aft: CurrentTarget gives it only once Velocity, checked first, is off
+    EXPECT_EQ(effect->CurrentTarget(), kPolyAft);
     EXPECT_EQ(effect->heldVelocityMarks[90], 0);
     EXPECT_FALSE(page->curve.showMarks);
     ClickTarget(3);  // Ctrl Chng

@@ -87,7 +87,10 @@ TEST_F(WobbletonPageTest, ShowsTheSettingsAndAPreviewThatRepeatsAtEveryOpeningAn
 }
 
 TEST_F(WobbletonPageTest, OnOffEndsAndBeginsThePulsesOnceAndSlidersStoreWholeSettings) {
-    const auto switchOver = [this] { ClickLeft(page->powerButton.Handle(), POINT{30, 30}); PumpUntilIdle(); };
+    const auto switchOver = [this] {
+        ClickLeft(page->powerButton.Handle(), POINT{30, 30});
+        PumpUntilIdle();
+    };
     RunInput(*effect, {Message(0x90, 60, 100)});
     EXPECT_EQ(context->pulse->begins, 1);
     Open(page);
