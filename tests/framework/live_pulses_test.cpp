@@ -26,17 +26,11 @@ TEST(LivePulses, TwoThreadsSwitchingAtOnceCallTheHostOncePerChange) {
     LivePulses pulses(service);
     constexpr int kRounds = 2000;
     std::atomic<int> arrived{0};
-    // Both threads begin, then both end, in each round, meeting before each step.
-    const auto meet = [&arrived](int step) {
-        arrived.fetch_add(1);
-        while (arrived.load() < 2 * step) std::this_thread::yield();
-    };
-    const auto run = [&] {
-        for (int round = 0; round < kRounds; ++round) {
-            meet(2 * round + 1);
-            pulses.Begin();
-            meet(2 * round + 2);
-            pulses.End();
+    const auto run = [&] {  // both threads begin, then both end, in each round, meeting before each step
+        for (int step = 1; step <= 2 * kRounds; ++step) {
+            arrived.fetch_add(1);
+            while (arrived.load() < 2 * step) std::this_thread::yield();
+            step % 2 == 1 ? pulses.Begin() : pulses.End();
         }
     };
     std::thread other(run);

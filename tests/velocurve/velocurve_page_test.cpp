@@ -1,7 +1,5 @@
-// The NuvVelocurveV2 page under Wine, driven through its real controls:
-// what opening leaves in the effect, loads, drags and their ends, targets, no
-// effect, the markers and a picture (pages/NuvVelocurveV2_dragged.png in
-// this build folder), and the effect's output with and without the page.
+// The NuvVelocurveV2 page under Wine, driven through its real controls (picture: pages/NuvVelocurveV2_dragged.png
+// in this build folder), and the effect's output with and without the page.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,6 +17,7 @@ namespace nuv::velocurve {
 namespace {
 
 using namespace nuv::page_test;
+using nuv::testing::LoadBytes;
 using nuv::testing::Message;
 using nuv::testing::RunInput;
 
@@ -47,17 +46,16 @@ protected:
         ASSERT_EQ(frame.Open(page->Face(), effect->Identity()), S_OK);
         PumpUntilIdle();
     }
-    // The curve's posted messages only: real mouse moves stay queued while a
-    // synthetic drag goes on.
-    void RunCurveMessages() {
-        for (MSG m; PeekMessageW(&m, page->Handle(), kop::WM_CURVE_POINT_DROPPED, kop::WM_CURVE_POINT_MOVED, PM_REMOVE);)
-            DispatchMessageW(&m);
-    }
     HWND Curve() const { return page->curve.Handle(); }
+    HWND Field() const { return page->controllerField.Handle(); }
     POINT At(std::size_t i) const {
         return POINT{static_cast<LONG>(page->curve.points[i].x), static_cast<LONG>(page->curve.points[i].y)};
     }
     void Drag(std::size_t i, POINT to) { DragLeft(Curve(), At(i), to, 4); }
+    void ClickTarget(std::size_t i) {
+        ClickLeft(page->targetButtons[i].Handle(), POINT{5, 5});
+        PumpUntilIdle();
+    }
     void ExpectShown(std::initializer_list<const wchar_t*> values) const {
         std::size_t i = 0;
         for (const wchar_t* value : values) EXPECT_EQ(page->pointDisplays[i++].Caption(), value);
@@ -69,10 +67,11 @@ protected:
     ComRef<IPropertyPage> pageRef{page->Face()};
 };
 
-// A fresh effect, and one that took a live note first (its refresh flag set
-// over points never placed), open on the diagonal and keep their table.
-TEST_F(VelocurvePageTest, OpensOnTheCurveTheEffectFillsAndChangesNothing) {
-    RunInput(*effect, {Message(0x90, 60, 100)});
+// A fresh effect that took a live note (refresh flag set over points never placed) opens on the diagonal and keeps
+// its table. Markers of held notes stand at v / 128 of the width, from the bottom up to the height of table[v], in
+// design units at any scale; Poly Aft clears them, Ctrl Chng enables the field, and Poly Aft disables it again.
+TEST_F(VelocurvePageTest, OpensOnTheEffectsCurveMarksHeldNotesAndSwitchesTargets) {
+    RunInput(*effect, {Message(0x90, 60, 90)});
     const std::vector<std::int32_t> before = TableOf(*effect);
     Open();
     ExpectShown({L"0", L"31", L"95", L"127"});
@@ -80,119 +79,10 @@ TEST_F(VelocurvePageTest, OpensOnTheCurveTheEffectFillsAndChangesNothing) {
     EXPECT_EQ(effect->curvePoints[3].x, kW);  // what Save keeps
     EXPECT_EQ(effect->dirtyFlag, 0);
     EXPECT_TRUE(page->targetButtons[0].Checked());
-    EXPECT_FALSE(IsWindowEnabled(page->controllerField.Handle()));
-    ExpectResizeContract(frame, *page);
-}
+    EXPECT_FALSE(IsWindowEnabled(Field()));
 
-// Out of range and coincident points, loaded before and while the page is
-// open, show clamped, and the effect holds what the page shows.
-TEST_F(VelocurvePageTest, LoadedPointsShowWithinTheirRangesAndTheEffectHoldsThem) {
-    ASSERT_EQ(nuv::testing::LoadBytes(*effect, Stream({{0, kH - 1}, {500, 40}, {200, 30}, {kW, 0}})), S_OK);
-    Open();
-    EXPECT_EQ(page->curve.points[1].x, kW / 2 - 5);
-    EXPECT_EQ(effect->curvePoints[1].x, kW / 2 - 5);
-
-    const std::vector<std::int32_t> table = TableOf(*effect);
-    ASSERT_EQ(nuv::testing::LoadBytes(*effect, Stream({{9, -50}, {133, 64}, {133, 64}, {9, 300}})), S_OK);
-    PumpFor(300);
-    const SplinePoint placed[] = {{0, 0}, {kW / 2 - 5, 64}, {kW / 2 + 5, 64}, {kW, kH}};
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_TRUE(effect->curvePoints[i].x == placed[i].x && effect->curvePoints[i].y == placed[i].y) << i;
-    ExpectShown({L"127", L"63", L"63", L"0"});  // the bottom is 0, as in the table
-    EXPECT_NE(TableOf(*effect), table);
-    for (std::int32_t y : TableOf(*effect)) EXPECT_TRUE(y >= 0 && y <= 127) << y;
-}
-
-TEST_F(VelocurvePageTest, DragsStayInRangeAndAreStoredOnlyOnRelease) {
-    Open();
-    Drag(0, POINT{60, 200});  // sideways and past the bottom
-    EXPECT_TRUE(page->curve.points[0].x == 0.0f && page->curve.points[0].y == kH);
-    Drag(1, POINT{250, 64});
-    EXPECT_EQ(page->curve.points[1].x, kW / 2 - 5);
-    Drag(2, POINT{10, 64});
-    EXPECT_EQ(page->curve.points[2].x, kW / 2 + 5);
-    PumpUntilIdle();
-    EXPECT_EQ(effect->curvePoints[2].x, kW / 2 + 5);
-
-    // P1 and P2 now overlap around x 133: the lower-numbered one goes.
-    PressLeft(Curve(), POINT{133, 64});
-    EXPECT_EQ(page->curve.Selected(), 1);
-    MoveMouse(Curve(), POINT{100, 30}, true);
-    RunCurveMessages();
-    EXPECT_EQ(page->pointDisplays[1].Caption(), L"97");
-    EXPECT_EQ(effect->curvePoints[1].y, 64.0f);  // not yet
-    MoveMouse(Curve(), POINT{100, 20}, true);
-    RunCurveMessages();
-    EXPECT_EQ(page->pointDisplays[1].Caption(), L"107");
-    ReleaseLeft(Curve(), POINT{100, 20});
-    PumpUntilIdle();
-    EXPECT_EQ(effect->curvePoints[1].y, 20.0f);
-    EXPECT_EQ(effect->dirtyFlag, 1);
-    EXPECT_TRUE(page->PageDirty());
-
-    // A click between points selects nothing and stores nothing.
-    effect->curvePoints[2].y = 1.0f;
-    PressLeft(Curve(), POINT{200, 110});
-    EXPECT_EQ(page->curve.Selected(), -1);
-    MoveMouse(Curve(), POINT{210, 100}, true);
-    ReleaseLeft(Curve(), POINT{210, 100});
-    PumpUntilIdle();
-    EXPECT_EQ(effect->curvePoints[2].y, 1.0f);
-
-    // Cancel mode, and the page closing, end a drag: the cursor is free and
-    // the point stays where the curve shows it.
-    for (const bool close : {false, true}) {
-        PressLeft(Curve(), At(2));
-        MoveMouse(Curve(), POINT{180, close ? 50 : 40}, true);
-        EXPECT_TRUE(page->curve.CursorConfined());
-        const HRESULT ended = close ? frame.Close(page->Face()) : (SendMessageW(Curve(), WM_CANCELMODE, 0, 0), S_OK);
-        EXPECT_EQ(ended, S_OK);
-        PumpUntilIdle();
-        EXPECT_FALSE(page->curve.Dragging());
-        EXPECT_FALSE(page->curve.CursorConfined());
-        EXPECT_EQ(effect->curvePoints[2].y, close ? 50.0f : 40.0f);
-    }
-}
-
-TEST_F(VelocurvePageTest, TargetsSwitchTheFieldAndTheMarkers) {
-    RunInput(*effect, {Message(0x90, 60, 90)});
-    Open();
-    EXPECT_TRUE(page->curve.showMarks);
-    ClickLeft(page->targetButtons[1].Handle(), POINT{5, 5});  // Poly Aft
-    PumpUntilIdle();
-    EXPECT_EQ(effect->CurrentTarget(), kPolyAft);
-    EXPECT_EQ(effect->targetVelocity, 0);
-    EXPECT_EQ(effect->heldVelocityMarks[90], 0);
-    EXPECT_FALSE(page->curve.showMarks);
-    EXPECT_FALSE(IsWindowEnabled(page->controllerField.Handle()));
-    ClickLeft(page->targetButtons[3].Handle(), POINT{5, 5});  // Ctrl Chng
-    PumpUntilIdle();
-    EXPECT_TRUE(IsWindowEnabled(page->controllerField.Handle()));
-    SendMessageW(page->controllerField.Handle(), EM_SETSEL, 0, -1);
-    TypeText(page->controllerField.Handle(), L"64");
-    PumpUntilIdle();
-    EXPECT_EQ(effect->controllerNumber, 64);
-    EXPECT_EQ(effect->dirtyFlag, 1);
-}
-
-// Unlinked while open, its effect gone: the controls still answer the
-// mouse, and nothing reaches for the effect.
-TEST_F(VelocurvePageTest, UnlinkedNothingReachesForTheEffect) {
-    Open();
-    ASSERT_EQ(page->Face()->SetObjects(0, nullptr), S_OK);
-    effect.Reset();
-    Drag(1, POINT{90, 40});
-    ClickLeft(page->targetButtons[2].Handle(), POINT{5, 5});
-    PumpFor(250);
-    EXPECT_EQ(page->curve.points[1].y, 40.0f);
-    EXPECT_FALSE(page->PageDirty());
-}
-
-// Markers stand at v / 128 of the width, from the bottom up to the height of
-// table[v], in design units at any scale.
-TEST_F(VelocurvePageTest, MarkersOfHeldNotesStandWhereTheirOutputIs) {
-    Open();
     Drag(2, POINT{180, 15});
-    for (std::uint8_t v : {40, 90, 120}) RunInput(*effect, {Message(0x90, v, v)});
+    for (std::uint8_t v : {40, 120}) RunInput(*effect, {Message(0x90, v, v)});
     const float width = 1.5f * page->Geometry().DesignWidth();
     const RECT bigger{0, 0, static_cast<LONG>(width), static_cast<LONG>(width / page->Geometry().Aspect())};
     page->Face()->Move(&bigger);
@@ -212,17 +102,109 @@ TEST_F(VelocurvePageTest, MarkersOfHeldNotesStandWhereTheirOutputIs) {
     EXPECT_FALSE(marker(60.0f * kW / 128.0f, kH - 3.0f));  // no note of velocity 60
     CreateDirectoryW(L"Z:" NUV_PICTURE_DIR, nullptr);
     EXPECT_TRUE(picture->SavePng(L"Z:" NUV_PICTURE_DIR L"/NuvVelocurveV2_dragged.png"));
+    ExpectResizeContract(frame, *page);
+
+    ClickTarget(1);  // Poly Aft: CurrentTarget gives it only once Velocity, checked first, is off
+    EXPECT_EQ(effect->CurrentTarget(), kPolyAft);
+    EXPECT_EQ(effect->heldVelocityMarks[90], 0);
+    EXPECT_FALSE(page->curve.showMarks);
+    ClickTarget(3);  // Ctrl Chng
+    EXPECT_TRUE(IsWindowEnabled(Field()));
+    SendMessageW(Field(), EM_SETSEL, 0, -1);
+    TypeText(Field(), L"64");
+    PumpUntilIdle();
+    EXPECT_EQ(effect->controllerNumber, 64);
+    EXPECT_EQ(effect->dirtyFlag, 1);
+    ClickTarget(1);
+    EXPECT_FALSE(IsWindowEnabled(Field()));
 }
 
-// The effect's output for a song: never opened, opened, and opened and
-// repainted all through playback on another thread, with a stored curve whose
-// middle points lie beyond their ranges.
+// Out of range and coincident points, loaded before and while the page is open, show clamped and the effect holds
+// them; drags stay in range, the display follows each step and the effect only the release.
+TEST_F(VelocurvePageTest, LoadedAndDraggedPointsStayInRangeAndAreStoredOnlyOnRelease) {
+    ASSERT_EQ(LoadBytes(*effect, Stream({{0, kH - 1}, {500, 40}, {200, 30}, {kW, 0}})), S_OK);
+    Open();
+    EXPECT_EQ(page->curve.points[1].x, kW / 2 - 5);
+    EXPECT_EQ(effect->curvePoints[1].x, kW / 2 - 5);
+
+    const std::vector<std::int32_t> table = TableOf(*effect);
+    ASSERT_EQ(LoadBytes(*effect, Stream({{9, -50}, {133, 64}, {133, 64}, {9, 300}})), S_OK);
+    PumpFor(300);
+    const SplinePoint placed[] = {{0, 0}, {kW / 2 - 5, 64}, {kW / 2 + 5, 64}, {kW, kH}};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(effect->curvePoints[i].x == placed[i].x && effect->curvePoints[i].y == placed[i].y) << i;
+    ExpectShown({L"127", L"63", L"63", L"0"});  // the bottom is 0, as in the table
+    EXPECT_NE(TableOf(*effect), table);
+    for (std::int32_t y : TableOf(*effect)) EXPECT_TRUE(y >= 0 && y <= 127) << y;
+    EXPECT_EQ(effect->dirtyFlag, 0);
+
+    Drag(0, POINT{60, 200});  // sideways and past the bottom
+    EXPECT_TRUE(page->curve.points[0].x == 0.0f && page->curve.points[0].y == kH);
+    Drag(1, POINT{250, 64});
+    EXPECT_EQ(page->curve.points[1].x, kW / 2 - 5);
+    Drag(2, POINT{10, 64});
+    EXPECT_EQ(page->curve.points[2].x, kW / 2 + 5);
+    PumpUntilIdle();
+    EXPECT_EQ(effect->curvePoints[2].x, kW / 2 + 5);
+
+    // P1 and P2 overlap around x 133: the lower-numbered one goes.
+    PressLeft(Curve(), POINT{133, 64});
+    EXPECT_EQ(page->curve.Selected(), 1);
+    for (const auto& [y, shown] : {std::pair<LONG, const wchar_t*>{30, L"97"}, {20, L"107"}}) {
+        MoveMouse(Curve(), POINT{100, y}, true);
+        // The curve's posted messages only: real mouse moves stay queued while a synthetic drag goes on.
+        const UINT first = kop::WM_CURVE_POINT_DROPPED, last = kop::WM_CURVE_POINT_MOVED;
+        for (MSG m; PeekMessageW(&m, page->Handle(), first, last, PM_REMOVE);) DispatchMessageW(&m);
+        EXPECT_EQ(page->pointDisplays[1].Caption(), shown);
+        EXPECT_EQ(effect->curvePoints[1].y, 64.0f);
+    }
+    ReleaseLeft(Curve(), POINT{100, 20});
+    PumpUntilIdle();
+    EXPECT_EQ(effect->curvePoints[1].y, 20.0f);
+    EXPECT_EQ(effect->dirtyFlag, 1);
+
+    // A click between points selects nothing and stores nothing.
+    effect->curvePoints[2].y = 1.0f;
+    PressLeft(Curve(), POINT{200, 110});
+    EXPECT_EQ(page->curve.Selected(), -1);
+    MoveMouse(Curve(), POINT{210, 100}, true);
+    ReleaseLeft(Curve(), POINT{210, 100});
+    PumpUntilIdle();
+    EXPECT_EQ(effect->curvePoints[2].y, 1.0f);
+
+    // Cancel mode, and the page closing, end a drag: the cursor is free and the point stays where the curve shows it.
+    for (const bool close : {false, true}) {
+        PressLeft(Curve(), At(2));
+        MoveMouse(Curve(), POINT{180, close ? 50 : 40}, true);
+        EXPECT_TRUE(page->curve.CursorConfined());
+        EXPECT_EQ(close ? frame.Close(page->Face()) : (SendMessageW(Curve(), WM_CANCELMODE, 0, 0), S_OK), S_OK);
+        PumpUntilIdle();
+        EXPECT_FALSE(page->curve.Dragging());
+        EXPECT_FALSE(page->curve.CursorConfined());
+        EXPECT_EQ(effect->curvePoints[2].y, close ? 50.0f : 40.0f);
+    }
+}
+
+// Unlinked while open, its effect gone: the controls still answer the mouse, and nothing reaches for the effect.
+TEST_F(VelocurvePageTest, UnlinkedNothingReachesForTheEffect) {
+    Open();
+    ASSERT_EQ(page->Face()->SetObjects(0, nullptr), S_OK);
+    effect.Reset();
+    Drag(1, POINT{90, 40});
+    ClickTarget(2);
+    PumpFor(250);
+    EXPECT_EQ(page->curve.points[1].y, 40.0f);
+    EXPECT_FALSE(page->PageDirty());
+}
+
+// A song through an effect whose stored middle points lie beyond their ranges: the page never opened, opened, and
+// opened and repainted between the spans of playback on another thread.
 TEST(VelocurvePageOutput, IsTheSameWithAndWithoutThePage) {
     std::vector<HostEvent> song;
     for (std::int32_t i = 0; i < 2000; ++i) song.push_back(nuv::testing::NoteEvent(i * 10, 60, i % 128, 5));
     const auto play = [&song](int pageUse) {
         ComRef<NuvMfx> effect = nuv::testing::MakeEffect<NuvMfx>();
-        nuv::testing::LoadBytes(*effect, Stream({{0, 100}, {300, 120}, {0, 8}, {kW, 3}}));
+        LoadBytes(*effect, Stream({{0, 100}, {300, 120}, {0, 8}, {kW, 3}}));
         HostFrame frame;
         auto* page = new (std::nothrow) VelocurvePage;
         ComRef<IPropertyPage> pageRef(page->Face());
@@ -231,16 +213,14 @@ TEST(VelocurvePageOutput, IsTheSameWithAndWithoutThePage) {
         host::SessionResult result;
         std::atomic<bool> done{false};
         std::atomic<int> paints{0};
-        std::thread player([&] {  // each span waits for a repaint, so fills and spans interleave
+        std::thread player([&] {  // each span waits for a repaint
             result = host::PlayTrack(*effect, song, 20000, {}, [&](const auto&, const auto&) {
                 for (const int seen = paints; pageUse > 1 && paints == seen;) std::this_thread::yield();
             });
             done = true;
         });
-        while (pageUse > 1 && !done) {
+        for (; pageUse > 1 && !done; ++paints)
             RedrawWindow(page->curve.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            ++paints;
-        }
         player.join();
         EXPECT_TRUE(result.Connected());
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(result.output.data());

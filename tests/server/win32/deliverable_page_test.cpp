@@ -179,10 +179,8 @@ void GrowToReach(HWND window, LONG right, LONG bottom) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The frame's picture with its page sized from outside to `scale` times its
-// design size: the windows from the page out to the frame grow to hold it,
-// and the frame's buttons move below it. From the watching thread: the
-// frame's thread does the work.
+// From the watching thread: the frame's picture with its page sized to `scale` times its design size, the windows
+// out to the frame grown to hold it and the frame's buttons moved below it.
 bool SaveScaledPicture(HWND frame, HWND page, const PageFacts& facts, float scale, const char* suffix) {
     RECT size{0, 0, facts.templateWidth, facts.templateHeight};
     MapDialogRect(page, &size);
