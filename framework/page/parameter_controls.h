@@ -37,6 +37,12 @@ Engine* LinkedEngine(const kop::KopDialog& page, const EffectIdentity& engine) {
     return static_cast<Engine*>(LinkedEffect(page, engine));
 }
 
+// [window thread] EditableEffect as the deliverable's engine class `Engine`.
+template <class Engine>
+Engine* EditableEngine(const kop::KopDialog& page, const EffectIdentity& engine) {
+    return static_cast<Engine*>(EditableEffect(page, engine));
+}
+
 // [any thread] A whole number as the pages show it ("%d").
 std::wstring DecimalText(std::int32_t value);
 

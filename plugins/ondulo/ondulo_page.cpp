@@ -76,6 +76,8 @@ void ShowLook(kop::KopTransparentText& label, bool active) {
 
 NuvMfx* NuvMfxPropertyPage::Ondulo() const { return LinkedEngine<NuvMfx>(*this, kIdentity); }
 
+NuvMfx* NuvMfxPropertyPage::Editable() const { return EditableEngine<NuvMfx>(*this, kIdentity); }
+
 // Set-up, after the dialog base's own: texts, tooltips, slider ranges, each
 // control measured and registered, and the graph told where the generator is.
 void NuvMfxPropertyPage::InitPage() {

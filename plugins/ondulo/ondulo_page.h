@@ -93,7 +93,7 @@ private:
     // The linked effect when it is a NuvOndulo effect, else null.
     NuvMfx* Ondulo() const;
     // The linked effect while handlers may write into it, else null.
-    NuvMfx* Editable() const { return setUp ? Ondulo() : nullptr; }
+    NuvMfx* Editable() const;
 
     // A slider, its label and the parameter they show.
     struct SliderBinding {

@@ -40,14 +40,11 @@ std::int32_t GroupOf(NuvMfx& effect) { return ShownGroup(ReadLocked(effect.setti
 
 std::int32_t LearnModeOf(NuvMfx& effect) { return ReadLocked(effect.settingsLock, effect.learnMode); }
 
-// An effect that EditableEffect found to be a NuvShiftwell effect, or null.
-NuvMfx* ShiftwellOf(NuvMfxShell* effect) { return static_cast<NuvMfx*>(effect); }
-
 }  // namespace
 
 ShiftwellPage::ShiftwellPage() : NuvMfxPropertyPage(kBackgroundBitmapId, kPowerId) {}
 
-NuvMfx* ShiftwellPage::Editable() const { return ShiftwellOf(EditableEffect(*this, kIdentity)); }
+NuvMfx* ShiftwellPage::Editable() const { return EditableEngine<NuvMfx>(*this, kIdentity); }
 
 // Inside Activate, in the order of the template.
 void ShiftwellPage::InitPage() {
